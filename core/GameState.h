@@ -1,0 +1,28 @@
+// The window-level variables of the game, with their types and bounds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "IndexedArray.h"
+#include "ScoreEntry.h"
+
+// A card is its value: 1 ace .. 13 king, 14 black-and-white joker, 15 coloured joker; 0 = no card.
+using CardValue = std::int16_t;
+
+constexpr int kHandSlots = 10;
+
+struct GameState {
+    IndexedArray<CardValue, 0, 9> handValue;
+    IndexedArray<CardValue, 0, 9> cpuValue;
+    IndexedArray<CardValue, 0, 1> tableValue;
+    IndexedArray<bool, 0, 9> picked;
+    IndexedArray<CardValue, 1, 2> pickValue;
+    IndexedArray<std::int16_t, 0, 1> pickSlot;
+    bool canPick = false;
+    bool playerTurn = false;
+    IndexedArray<std::int16_t, 0, 1> cpuPick;
+    std::int16_t picIndex = 0;
+    std::int32_t score = 0;
+    RecordRows records;  // row 0 the best
+};

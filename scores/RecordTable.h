@@ -1,0 +1,32 @@
+// The rules of the record table: names, qualification, insertion and the display text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ScoreEntry.h"
+
+namespace records {
+
+constexpr int kNameLength = 6;
+
+// The first `keep` characters (not bytes) of a UTF-8 text, padded with spaces to six.
+// Invalid UTF-8 sequences count as one character each and are kept as U+FFFD.
+std::string fitName(const std::string& text, int keep = kNameLength);
+
+ScoreEntry defaultRow();
+RecordRows defaultRows();
+
+// A score enters the table only when it beats the last row.
+bool qualifies(const RecordRows& rows, std::int32_t score);
+// The row a qualifying score takes: below every row it does not beat.
+int insertionPlace(const RecordRows& rows, std::int32_t score);
+// Moves rows pos..8 down one place, dropping row 9, and puts the entry at pos.
+void insert(RecordRows& rows, int pos, const ScoreEntry& entry);
+// A running score as stored in a row: held to the 16-bit range, never wrapped.
+std::int16_t clampPoints(std::int64_t score);
+
+// "【k】", the six-character name, fourteen spaces, the points and CR LF, for each row.
+std::string displayText(const RecordRows& rows);
+
+}  // namespace records
