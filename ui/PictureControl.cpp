@@ -1,0 +1,42 @@
+// A picture control.
+#include "PictureControl.h"
+
+#include <QPainter>
+
+PictureControl::PictureControl(QWidget* parent, Border border, bool stretch)
+    : QWidget(parent), border_(border), stretch_(stretch) {}
+
+void PictureControl::setPicture(const QPixmap& picture) {
+    if (picture.cacheKey() == picture_.cacheKey() && !picture.isNull()) return;
+    picture_ = picture;
+    if (!stretch_ && !picture_.isNull()) {
+        const QSize natural = picture_.deviceIndependentSize().toSize();
+        resize(natural + QSize(2 * borderWidth(), 2 * borderWidth()));
+    }
+    update();
+}
+
+void PictureControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int b = borderWidth();
+    const QRect inside = rect().adjusted(b, b, -b, -b);
+    if (!picture_.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, stretch_);
+        if (stretch_)
+            painter.drawPixmap(inside, picture_);
+        else
+            painter.drawPixmap(inside.topLeft(), picture_);
+    }
+    if (border_ == Border::Flat) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    } else if (border_ == Border::Sunken) {
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
+}

@@ -1,0 +1,22 @@
+// The running program.
+#include "Program.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QScreen>
+
+Program::Program(const QString& programDir) : records_(programDir) {
+    // The toolkit's own buttons (是/否/确定/取消) speak Chinese like the rest of the window.
+    if (qtbase_.load(QStringLiteral("qtbase_zh_CN"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtbase_);
+    window_ = std::make_unique<Form1>(records_, mm1_);
+}
+
+void Program::start() {
+    window_->load();
+    window_->adjustSize();
+    const QRect screen = window_->screen()->availableGeometry();
+    window_->move(screen.center() - window_->rect().center());
+    window_->show();
+}

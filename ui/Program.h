@@ -1,0 +1,25 @@
+// The running program: the toolkit's Chinese texts, the record file, the music and the window.
+#pragma once
+
+#include <QTranslator>
+#include <memory>
+
+#include "DataFile.h"
+#include "Form1.h"
+#include "MM1.h"
+
+class Program {
+public:
+    // Needs a QApplication.  `programDir` is where Data.dat and r07.mid are looked for.
+    explicit Program(const QString& programDir);
+
+    // Loads the window and shows it at the centre of the screen.
+    void start();
+    Form1& window() { return *window_; }
+
+private:
+    QTranslator qtbase_;
+    DataFile records_;
+    MM1 mm1_;
+    std::unique_ptr<Form1> window_;
+};
