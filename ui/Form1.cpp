@@ -337,6 +337,7 @@ int Form1::messageBox(const std::string& text, const std::string& title, int cod
     mirror();
     QMessageBox box(this);
     box.setWindowTitle(qs(title));
+    box.setTextFormat(Qt::PlainText);
     box.setText(qs(text));
     const bool yesNo = code == box::kYesNoQuestion || code == box::kYesNoInformation;
     if (code == box::kYesNoQuestion)

@@ -162,28 +162,43 @@ TEST_F(Window, OperatorKeysWorkWhateverHasTheFocus) {
 
 TEST_F(Window, ShortcutsWorkInEveryPhaseAndLeaveTheOperatorAlone) {
     form.Option1(2)->click();
-    auto shortcuts = [&] {
-        const int before = static_cast<int>(form.titles.size());
+    Game& g = form.game();
+    auto menus = [&](const char* phase) {
+        SCOPED_TRACE(phase);
+        const std::size_t before = form.titles.size();
         QTest::keyClick(&form, Qt::Key_G, Qt::ControlModifier);
         QTest::keyClick(&form, Qt::Key_M, Qt::ControlModifier);
+        EXPECT_FALSE(form.menuItem("music")->isChecked());
         QTest::keyClick(&form, Qt::Key_M, Qt::ControlModifier);
-        QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier);  // answered No: a new game
-        EXPECT_EQ(form.titles.size(), static_cast<std::size_t>(before + 2));
-        EXPECT_EQ(form.titles[static_cast<std::size_t>(before)], "高分记录");
-        EXPECT_EQ(form.titles[static_cast<std::size_t>(before + 1)], "退出");
-        EXPECT_TRUE(form.game().state.playerTurn);
-        EXPECT_EQ(form.game().board.Option1, 2);
         EXPECT_TRUE(form.menuItem("music")->isChecked());
+        QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier);  // answered No: a new game
+        ASSERT_EQ(form.titles.size(), before + 2);
+        EXPECT_EQ(form.titles[before], "高分记录");
+        EXPECT_EQ(form.titles[before + 1], "退出");
+        g.state.handValue[0] = 0;  // so that only a deal can fill the hand again
+        QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
+        EXPECT_NE(g.state.handValue[0], 0);
+        EXPECT_TRUE(g.state.playerTurn);
+        EXPECT_EQ(g.board.Option1, 2);
+        EXPECT_TRUE(form.Option1(2)->isChecked());
     };
-    shortcuts();                           // before the first game (quit's No deals one)
-    form.game().state.playerTurn = false;  // a game that has stopped
-    shortcuts();
-    QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(form.game().board.Option1, 2);
-    EXPECT_TRUE(form.game().state.playerTurn);
+    menus("before the first game");
+    menus("during a game");
+
+    // The computer is stuck and playing on is declined without a record: the game stops.
+    g.state.records[9].points = 1000;
+    for (int k = 0; k < 10; ++k) g.state.cpuValue[k] = 15;
+    g.state.tableValue[1] = 2;
+    g.state.playerTurn = false;
+    g.AI();
+    ASSERT_FALSE(g.state.playerTurn);
+    ASSERT_FALSE(g.ended());
+    menus("after the end of a game");
+
     form.answers = {6};
+    g.state.records[9].points = 0;
     QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_TRUE(form.game().ended());
+    EXPECT_TRUE(g.ended());
     EXPECT_EQ(form.titles.back(), "Tessaro");  // 100 beats the default table: a name is asked
 }
 
