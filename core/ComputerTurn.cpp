@@ -23,6 +23,7 @@ void Game::AI() {
             return;
         }
         state.cpuValue[k] = randomCard();
+        board.Image2[k].picture = kCardBack;  // a drawn card is seen face down
         board.Image2[k].visible = true;
     }
 }

@@ -45,7 +45,9 @@ void Game::removeHandCard(int p) {
 }
 
 void Game::removeCpuCard(int p) {
+    // The pictures move with the values: a hand shown face up stays true to its cards.
     for (int j = p; j <= 8; ++j) {
+        board.Image2[j].picture = board.Image2[j + 1].picture;
         state.cpuValue[j] = state.cpuValue[j + 1];
         state.cpuValue[j + 1] = 0;
     }

@@ -195,6 +195,28 @@ TEST_F(ComputerTurn, StuckAndDeclinedWithARecordEndsTheProgram) {
     EXPECT_EQ(t.cpu(), full);
 }
 
+TEST_F(ComputerTurn, AHandShownFaceUpStaysTrueToItsCards) {
+    // After a win the new deal can leave the player to move while the computer's cards are
+    // still face up from being stuck: laid cards take their faces with them, drawn ones lie
+    // face down.
+    t.deal({1, 2, 3, 4, 5}, {1, 1, 1, 1, 1}, 1);
+    t.setCpu({4, 9, 9, 7, 15, 15});
+    const int faces[] = {13, 33, 34, 25, 54, 54, 20, 20};
+    for (int k = 0; k < 8; ++k) g.board.Image2[k].picture = faces[k];
+    g.state.tableValue[1] = 9;
+    g.AI();
+    EXPECT_EQ(t.cpu(), (std::vector<int>{4, 9, 7, 15, 15}));
+    const int shifted[] = {13, 34, 25, 54, 54};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(g.board.Image2[k].picture, shifted[k]) << k;
+
+    g.state.tableValue[1] = 2;  // nothing answers 2 until a 2 is drawn after a 13
+    t.host.randoms = {card(13), card(2)};
+    g.AI();
+    EXPECT_EQ(t.cpu(), (std::vector<int>{4, 9, 7, 15, 15, 13}));
+    EXPECT_EQ(g.board.Image2[5].picture, kCardBack);
+    EXPECT_EQ(g.checkInvariants(), "");
+}
+
 TEST(Delay, CountsChangesOfTheClockReading) {
     Table t;
     struct Clock : ScriptedHost {
