@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: a short fuzzing run of the
-# Data.dat reader, the engine and record tests under AddressSanitizer and UBSan, then the whole
-# suite (widget tests on Qt's offscreen platform, so no display is needed).
+# Data.dat reader, the engine, record, replay and simulation tests under AddressSanitizer and
+# UBSan, then the whole suite (widget tests on Qt's offscreen platform, so no display is needed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -12,7 +12,7 @@ bash tools/fuzz-datafile.sh 20
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARO_ENGINE_ONLY=ON \
     -DTESSARO_SANITIZE=ON
 cmake --build build-asan
-ctest --test-dir build-asan --output-on-failure -L engine
+ctest --test-dir build-asan --output-on-failure -L 'engine|replay'
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
