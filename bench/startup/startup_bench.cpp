@@ -1,5 +1,5 @@
-// Runs first_frame for the game and for a bare window several times each; prints the median
-// time from process start to the first painted frame, the peak memory and their ratios.
+// Runs first_frame (the game) and bare_window several times each; prints the median time from
+// process start to the first painted frame, the peak memory and their ratios.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,7 +23,7 @@ struct Run {
     long peakKiB = 0;
 };
 
-Run once(const std::string& program, const char* mode) {
+Run once(const std::string& program) {
     int out[2];
     if (pipe(out) != 0) return {};
     const long long start = nowNs();
@@ -31,7 +31,7 @@ Run once(const std::string& program, const char* mode) {
     if (pid == 0) {
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
-        execl(program.c_str(), program.c_str(), mode, static_cast<char*>(nullptr));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);
@@ -56,18 +56,19 @@ double median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     const std::string self = argv[0];
-    const std::string program = self.substr(0, self.rfind('/') + 1) + "first_frame";
+    const std::string dir = self.substr(0, self.rfind('/') + 1);
+    const std::string game = dir + "first_frame", bareWindow = dir + "bare_window";
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
     std::vector<double> gameMs, bareMs, gameKiB, bareKiB;
-    once(program, "bare");  // warm the file cache
-    once(program, "game");
+    once(bareWindow);  // warm the file cache
+    once(game);
     for (int i = 0; i < runs; ++i) {
-        const Run bare = once(program, "bare");
-        const Run game = once(program, "game");
+        const Run bare = once(bareWindow);
+        const Run played = once(game);
         bareMs.push_back(bare.ms);
-        gameMs.push_back(game.ms);
+        gameMs.push_back(played.ms);
         bareKiB.push_back(static_cast<double>(bare.peakKiB));
-        gameKiB.push_back(static_cast<double>(game.peakKiB));
+        gameKiB.push_back(static_cast<double>(played.peakKiB));
     }
     const double gm = median(gameMs), bm = median(bareMs);
     const double gk = median(gameKiB), bk = median(bareKiB);
