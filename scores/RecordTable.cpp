@@ -4,45 +4,16 @@
 #include <algorithm>
 #include <limits>
 
+#include "Utf8.h"
+
 namespace records {
-namespace {
-
-// Length in bytes of the UTF-8 character starting at s[i]; 0 when the bytes there are invalid.
-// Overlong forms, surrogates and code points past U+10FFFF are invalid: the second byte's range
-// depends on the lead byte.
-std::size_t charLength(const std::string& s, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    std::size_t n = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        n = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        n = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        n = 4;
-    else
-        return 0;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-    if (i + n > s.size()) return 0;
-    const auto second = static_cast<unsigned char>(s[i + 1]);
-    if (second < low || second > high) return 0;
-    for (std::size_t k = 2; k < n; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-    return n;
-}
-
-}  // namespace
 
 std::string fitName(const std::string& text, int keep) {
     keep = std::clamp(keep, 0, kNameLength);
     std::string out;
     int count = 0;
     for (std::size_t i = 0; i < text.size() && count < keep; ++count) {
-        const std::size_t n = charLength(text, i);
+        const std::size_t n = utf8Length(text, i);
         if (n == 0) {
             out += "\xEF\xBF\xBD";
             ++i;

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTime>
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -36,6 +37,13 @@ void place(QWidget* w, int left, int top, int width, int height) {
 
 QColor color(const Rgb& c) {
     return QColor(c.r, c.g, c.b);
+}
+
+// The index of a control in its control array, or -1.
+template <typename Control, std::size_t N>
+int indexOf(const std::array<Control*, N>& controls, const QObject* w) {
+    const auto it = std::find(controls.begin(), controls.end(), w);
+    return it == controls.end() ? -1 : static_cast<int>(it - controls.begin());
 }
 
 QString qs(const std::string& s) {
@@ -220,9 +228,10 @@ void Form1::load() {
 }
 
 template <typename Handler>
-void Form1::handle(Handler&& handler) {
+bool Form1::handle(Handler&& handler) {
     handler();
     if (!game_.ended()) mirror();
+    return true;
 }
 
 void Form1::mirror() {
@@ -291,38 +300,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton || !w->rect().contains(mouse->position().toPoint()))
             return false;
-        for (int k = 0; k < 10; ++k)
-            if (w == image1_[static_cast<std::size_t>(k)]) {
-                handle([&] { game_.image1Click(k); });
-                return true;
-            }
-        for (int i = 0; i < 3; ++i)
-            if (w == label1_[static_cast<std::size_t>(i)]) {
-                handle([&] { game_.label1Click(i); });
-                return true;
-            }
-        return false;
+        if (const int k = indexOf(image1_, w); k >= 0) return handle([&] { game_.image1Click(k); });
+        if (const int i = indexOf(label1_, w); i >= 0) return handle([&] { game_.label1Click(i); });
     }
     if (event->type() == QEvent::MouseMove) {
-        for (int k = 0; k < 10; ++k)
-            if (w == image1_[static_cast<std::size_t>(k)]) {
-                handle([&] { game_.image1MouseMove(k); });
-                return true;
-            }
-        for (int i = 0; i < 3; ++i)
-            if (w == label1_[static_cast<std::size_t>(i)]) {
-                handle([&] { game_.label1MouseMove(i); });
-                return true;
-            }
-        for (int i = 0; i < 2; ++i)
-            if (w == image5_[static_cast<std::size_t>(i)]) {
-                handle([&] { game_.image5MouseMove(i); });
-                return true;
-            }
-        if (w == frame2_) {
-            handle([&] { game_.frame2MouseMove(); });
-            return true;
-        }
+        if (const int k = indexOf(image1_, w); k >= 0)
+            return handle([&] { game_.image1MouseMove(k); });
+        if (const int i = indexOf(label1_, w); i >= 0)
+            return handle([&] { game_.label1MouseMove(i); });
+        if (const int i = indexOf(image5_, w); i >= 0)
+            return handle([&] { game_.image5MouseMove(i); });
+        if (w == frame2_) return handle([&] { game_.frame2MouseMove(); });
     }
     return false;
 }

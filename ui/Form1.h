@@ -62,9 +62,9 @@ private:
     void buildControls();
     void buildMenus();
     void stack();
-    // Runs one engine handler, then shows its outcome.
+    // Runs one engine handler, then shows its outcome; true, as the event is taken.
     template <typename Handler>
-    void handle(Handler&& handler);
+    bool handle(Handler&& handler);
 
     Game game_;
     std::mt19937 generator_;

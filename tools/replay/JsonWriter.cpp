@@ -3,35 +3,7 @@
 
 #include <cstdio>
 
-namespace {
-
-// Length of the valid UTF-8 character at s[i], or 0 when the bytes there are not one.
-std::size_t utf8Length(std::string_view s, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    std::size_t n = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        n = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        n = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        n = 4;
-    else
-        return 0;
-    if (lead == 0xE0) low = 0xA0;   // overlong
-    if (lead == 0xED) high = 0x9F;  // surrogates
-    if (lead == 0xF0) low = 0x90;   // overlong
-    if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
-    if (i + n > s.size()) return 0;
-    const auto second = static_cast<unsigned char>(s[i + 1]);
-    if (second < low || second > high) return 0;
-    for (std::size_t k = 2; k < n; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-    return n;
-}
-
-}  // namespace
+#include "Utf8.h"
 
 void JsonWriter::beforeValue() {
     if (afterKey_) {
