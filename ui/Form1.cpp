@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "ImageList1.h"
 #include "PictureControl.h"
@@ -296,8 +297,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             handle([&] { game_.keyPress(key->text().at(0).unicode()); });
         return false;
     }
+    // The second click of a double click is no click: a quick double click on "摸牌" draws one
+    // card, and one on a hand card picks it rather than picking and putting it back.
+    const bool clickable = indexOf(image1_, w) >= 0 || indexOf(label1_, w) >= 0;
+    if (event->type() == QEvent::MouseButtonDblClick && clickable) {
+        secondClick_ = true;
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (std::exchange(secondClick_, false)) return clickable;
         if (mouse->button() != Qt::LeftButton || !w->rect().contains(mouse->position().toPoint()))
             return false;
         if (const int k = indexOf(image1_, w); k >= 0) return handle([&] { game_.image1Click(k); });

@@ -82,5 +82,5 @@ private:
     std::array<int, 10> shown1_{}, shown2_{};
     std::array<int, 2> shown4_{};
     std::array<int, 3> shown7_{};
-    bool closing_ = false;
+    bool secondClick_ = false;  // the button went down for a double click
 };
