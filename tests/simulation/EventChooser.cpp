@@ -3,9 +3,13 @@
 
 #include <array>
 
-#include "Answers.h"
-
 namespace {
+
+// The player's operators in 16-bit arithmetic: 0 "+", 1 "-", 2 "*", 3 "\" (truncated).
+std::int16_t playerResult(int option, int a, int b) {
+    const std::array<int, 4> results = {a + b, a - b, a * b, a / b};  // b is a card: never 0
+    return static_cast<std::int16_t>(results[static_cast<std::size_t>(option)]);
+}
 
 int handCount(const GameState& s) {
     int n = 0;
@@ -84,60 +88,26 @@ std::string EventChooser::aimed(const Game& game) {
 }
 
 std::string EventChooser::anywhere() {
-    static const std::array<double, 15> kWeights = {
-        25,    // hand, hidden cards too
-        15,    // label, greyed ones too
-        3,     // option
-        6,     // key
-        3,     // move Label1
-        3,     // move Frame2
-        4,     // move Image1
-        2,     // move Image5
-        1.5,   // menu new
-        1,     // menu music
-        0.5,   // menu gao
-        0.3,   // menu help
-        0.3,   // menu about
-        0.5,   // menu quit
-        0.08,  // close
-    };
-    std::discrete_distribution<int> kind(kWeights.begin(), kWeights.end());
-    switch (kind(random_)) {
-        case 0:
-            return "hand " + std::to_string(upTo(9));
-        case 1:
-            return "label " + std::to_string(upTo(2));
-        case 2:
-            return "option " + std::to_string(upTo(3));
-        case 3: {
-            static const std::array<int, 12> kKeys = {'z', 'x', 'c', 'v', '+',  '-',
-                                                      '*', '/', 'Z', 'V', '\\', 'n'};
-            const int code = chance(0.7) ? kKeys[static_cast<std::size_t>(upTo(11))] : upTo(65535);
-            return "key " + std::to_string(code);
-        }
-        case 4:
-            return "move Label1 " + std::to_string(upTo(2));
-        case 5:
-            return "move Frame2";
-        case 6:
-            return "move Image1 " + std::to_string(upTo(9));
-        case 7:
-            return "move Image5 " + std::to_string(upTo(1));
-        case 8:
-            return "menu new";
-        case 9:
-            return "menu music";
-        case 10:
-            return "menu gao";
-        case 11:
-            return "menu help";
-        case 12:
-            return "menu about";
-        case 13:
-            return "menu quit";
-        default:
-            return "close";
+    // Each kind of event with its weight and the highest index it takes (-1: none). Clicks land
+    // on hidden cards and greyed labels too.
+    static const std::array<const char*, 15> kKinds = {
+        "hand",        "label",       "option",      "key",       "move Label1",
+        "move Frame2", "move Image1", "move Image5", "menu new",  "menu music",
+        "menu gao",    "menu help",   "menu about",  "menu quit", "close"};
+    static const std::array<double, 15> kWeights = {25,  15, 3,   6,   3,   3,   4,   2,
+                                                    1.5, 1,  0.5, 0.3, 0.3, 0.5, 0.08};
+    static const std::array<int, 15> kHighest = {9,  2,  3,  -1, 2,  -1, 9, 1,
+                                                 -1, -1, -1, -1, -1, -1, -1};
+    const auto kind = static_cast<std::size_t>(
+        std::discrete_distribution<int>(kWeights.begin(), kWeights.end())(random_));
+    const std::string line = kKinds[kind];
+    if (line == "key") {
+        static const std::array<int, 12> kKeys = {'z', 'x', 'c', 'v', '+',  '-',
+                                                  '*', '/', 'Z', 'V', '\\', 'n'};
+        const int code = chance(0.7) ? kKeys[static_cast<std::size_t>(upTo(11))] : upTo(65535);
+        return "key " + std::to_string(code);
     }
+    return kHighest[kind] < 0 ? line : line + " " + std::to_string(upTo(kHighest[kind]));
 }
 
 std::string EventChooser::operatorKey(int option) {

@@ -1,5 +1,5 @@
-// What must hold after every simulated event: the engine's own invariants, a board that mirrors
-// the state, and the event's effect as the rules describe it, worked out here independently.
+// What must hold after every simulated event: the engine's own invariants, a score that moves only
+// when a game ends, and a few rules between two events that the invariants cannot see.
 #pragma once
 
 #include <string>
@@ -13,7 +13,7 @@ class RuleChecks {
 public:
     // Takes note of the game before an event.
     void before(const Game& game, const MemoryRecords& store);
-    // What went wrong in the event: empty when it followed the rules.
+    // What went wrong in the event: empty when it kept the rules.
     std::vector<std::string> after(const ScriptLine& line, const EventOutcome& outcome,
                                    const Game& game, const MemoryRecords& store) const;
 
