@@ -157,9 +157,4 @@ struct Table {
             v.push_back(game.state.cpuValue[k]);
         return v;
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> t;
-        for (const auto& d : host.dialogs) t.push_back(d.text);
-        return t;
-    }
 };
