@@ -1,4 +1,4 @@
-// The tessaro-replay program itself: its directory, Data.dat there, and its exit statuses.
+// The tessaro-replay program itself: Data.dat in its directory, its messages and exit statuses.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -6,76 +6,47 @@
 #include <QProcess>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <tuple>
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QStringList lines;  // standard output
-    QString errors;
-};
-
-Result replay(const QStringList& arguments, const QByteArray& script) {
+// The exit status, the output lines and standard error of one run.
+std::tuple<int, QStringList, QString> replay(const QString& dir, const QByteArray& script) {
     QProcess program;
-    program.start(QStringLiteral(TESSARO_REPLAY), arguments);
-    Result result;
-    if (!program.waitForStarted()) return result;
+    program.start(QStringLiteral(TESSARO_REPLAY), {"--dir", dir});
     program.write(script);
     program.closeWriteChannel();
-    if (!program.waitForFinished(30000)) return result;
-    result.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-    result.lines =
-        QString::fromUtf8(program.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    result.errors = QString::fromUtf8(program.readAllStandardError());
-    return result;
+    if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
+        return {-1, {}, {}};
+    return {program.exitCode(),
+            QString::fromUtf8(program.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+            QString::fromUtf8(program.readAllStandardError())};
 }
 
 }  // namespace
 
-TEST(ReplayProgram, QuitWithARecordWritesDataDatInItsDirectory) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString inside = dir.filePath("game");  // made by the program
-    const Result r =
-        replay({"--dir", inside}, "load\nmenu new\nanswer 6\ninput 张三丰 # kept\nmenu quit\n");
-    ASSERT_EQ(r.status, 0) << r.errors.toStdString();
-    ASSERT_EQ(r.lines.size(), 3);
-    EXPECT_TRUE(r.lines[2].contains("\"ended\": true"));
-    EXPECT_TRUE(r.lines[2].contains(QString::fromUtf8(
+TEST(ReplayProgram, QuitWritesDataDatInItsDirectoryAndAFaultyLineStopsIt) {
+    QTemporaryDir parent;
+    const QString dir = QDir(parent.filePath("game")).absolutePath();  // made by the program
+    const auto [status, lines, errors] =
+        replay(dir, "load\nmenu new\nanswer 6\ninput 张三丰 # kept\nmenu quit\nmenu new\n");
+    EXPECT_EQ(status, 3);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[2].contains(QString::fromUtf8(
         "{\"kind\": \"input\", \"prompt\": \"您的分数超过记录，请输入您的姓名:\", \"title\": "
-        "\"Tessaro\", \"answer\": \"张三丰 # kept\"}")));
-    EXPECT_TRUE(r.errors.contains(QDir(inside).absolutePath())) << r.errors.toStdString();
-
-    QFile file(QDir(inside).filePath("Data.dat"));
+        "\"Tessaro\", \"answer\": \"张三丰 # kept\"}], \"ended\": true, ")));
+    EXPECT_EQ(errors, "tessaro-replay: directory " + dir +
+                          "\ntessaro-replay: line 6: the program has already ended; nothing "
+                          "can follow: menu new\n");
+    QFile file(dir + "/Data.dat");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QStringDecoder("GBK").decode(file.readAll());
     EXPECT_TRUE(text.startsWith(QString::fromUtf8("\"张三丰 # \",100\r\n"))) << text.toStdString();
-}
 
-TEST(ReplayProgram, AFaultyLineStopsItWithItsNumber) {
-    QTemporaryDir dir;
-    const Result bad = replay({"--dir", dir.path()}, "load\n\nhand 12 # too far\nmenu new\n");
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.lines.size(), 1);
-    EXPECT_TRUE(bad.errors.contains(
-        "tessaro-replay: line 3: \"12\" is out of range: hand takes 0 to 9: hand 12 # too far"))
-        << bad.errors.toStdString();
-
-    const Result after = replay({"--dir", dir.path()}, "load\nclose\nload\n");
-    EXPECT_EQ(after.status, 3);
-    EXPECT_EQ(after.lines.size(), 2);
-    EXPECT_TRUE(after.errors.contains("line 3: the program has already ended"));
-
-    EXPECT_EQ(replay({"--directory"}, "").status, 2);
-}
-
-TEST(ReplayProgram, WithoutADirectoryItMakesATemporaryOne) {
-    const Result r = replay({}, "load\n");
-    ASSERT_EQ(r.status, 0);
-    const QString prefix = "tessaro-replay: directory ";
-    ASSERT_TRUE(r.errors.startsWith(prefix)) << r.errors.toStdString();
-    QDir made(r.errors.mid(prefix.size()).trimmed());
-    EXPECT_TRUE(made.exists("Data.dat"));
-    EXPECT_TRUE(made.path().startsWith(QDir::tempPath()));
-    made.removeRecursively();
+    const auto [bad, output, message] = replay(dir, "load\n\nhand 12 # far\nmenu new\n");
+    EXPECT_EQ(bad, 2);
+    EXPECT_EQ(output.size(), 1);
+    EXPECT_TRUE(message.endsWith(
+        "tessaro-replay: line 3: \"12\" is out of range: hand takes 0 to 9: hand 12 # far\n"))
+        << message.toStdString();
 }
