@@ -76,28 +76,50 @@ std::optional<ScriptLine> inputLine(std::string_view line) {
     return read;
 }
 
+// The events that name one control of an array, or a character: the words before the number,
+// the line's usage, what the range message calls the number, the command and its highest value.
+struct IndexedEvent {
+    std::string_view words;
+    std::string_view usage;
+    std::string_view name;
+    Command command;
+    int high;
+};
+
+constexpr IndexedEvent kIndexedEvents[] = {
+    {"hand", "hand K", "hand", Command::Hand, 9},
+    {"label", "label I", "label", Command::Label, 2},
+    {"option", "option I", "option", Command::Option, 3},
+    {"key", "key C", "key", Command::Key, 65535},
+    {"move Label1", "move Label1 I", "Label1", Command::MoveLabel1, 2},
+    {"move Image1", "move Image1 I", "Image1", Command::MoveImage1, 9},
+    {"move Image5", "move Image5 I", "Image5", Command::MoveImage5, 1},
+};
+
+// Reads "hand K", "move Image1 I" and the like; false when the line is none of them.
+bool readIndexed(const std::vector<std::string_view>& words, ScriptLine& read) {
+    for (const IndexedEvent& event : kIndexedEvents) {
+        const std::vector<std::string_view> leading = wordsOf(event.words);
+        if (words.size() < leading.size() ||
+            !std::equal(leading.begin(), leading.end(), words.begin()))
+            continue;
+        expectWords(words, leading.size(), event.usage);
+        read.command = event.command;
+        read.index = static_cast<int>(integerIn(words.back(), 0, event.high, event.name));
+        return true;
+    }
+    return false;
+}
+
 void readMove(const std::vector<std::string_view>& words, ScriptLine& read) {
     if (words.size() < 2)
         refuse(
             "expected \"move Label1 I\", \"move Frame2\", \"move Image1 I\" or \"move Image5 I\"");
-    const std::string_view target = words[1];
-    if (target == "Frame2") {
+    if (words[1] == "Frame2") {
         expectWords(words, 1, "move Frame2");
         read.command = Command::MoveFrame2;
-    } else if (target == "Label1") {
-        expectWords(words, 2, "move Label1 I");
-        read.command = Command::MoveLabel1;
-        read.index = static_cast<int>(integerIn(words[2], 0, 2, "Label1"));
-    } else if (target == "Image1") {
-        expectWords(words, 2, "move Image1 I");
-        read.command = Command::MoveImage1;
-        read.index = static_cast<int>(integerIn(words[2], 0, 9, "Image1"));
-    } else if (target == "Image5") {
-        expectWords(words, 2, "move Image5 I");
-        read.command = Command::MoveImage5;
-        read.index = static_cast<int>(integerIn(words[2], 0, 1, "Image5"));
-    } else {
-        refuse("the pointer moves over Label1, Frame2, Image1 or Image5, not " + quoted(target));
+    } else if (!readIndexed(words, read)) {
+        refuse("the pointer moves over Label1, Frame2, Image1 or Image5, not " + quoted(words[1]));
     }
 }
 
@@ -151,25 +173,9 @@ ScriptLine readScriptLine(std::string_view line) {
                    "\"");
         read.command = Command::Menu;
         read.menu = std::string(words[1]);
-    } else if (command == "hand") {
-        expectWords(words, 1, "hand K");
-        read.command = Command::Hand;
-        read.index = static_cast<int>(integerIn(words[1], 0, 9, "hand"));
-    } else if (command == "label") {
-        expectWords(words, 1, "label I");
-        read.command = Command::Label;
-        read.index = static_cast<int>(integerIn(words[1], 0, 2, "label"));
-    } else if (command == "option") {
-        expectWords(words, 1, "option I");
-        read.command = Command::Option;
-        read.index = static_cast<int>(integerIn(words[1], 0, 3, "option"));
-    } else if (command == "key") {
-        expectWords(words, 1, "key C");
-        read.command = Command::Key;
-        read.index = static_cast<int>(integerIn(words[1], 0, 65535, "key"));
     } else if (command == "move") {
         readMove(words, read);
-    } else {
+    } else if (!readIndexed(words, read)) {
         refuse("unknown word " + quoted(command));
     }
     return read;
