@@ -6,12 +6,12 @@ namespace {
 // The player's operators in 16-bit arithmetic; "\" truncates toward zero.
 CardValue combine(int option, CardValue a, CardValue b) {
     switch (option) {
-        case 1:
+        case op::kMinus:
             return static_cast<CardValue>(a - b);
-        case 2:
+        case op::kTimes:
             return static_cast<CardValue>(a * b);
-        case 3:
-            return b == 0 ? CardValue{0} : static_cast<CardValue>(a / b);
+        case op::kDivide:
+            return static_cast<CardValue>(a / b);  // b is a card: never 0
         default:
             return static_cast<CardValue>(a + b);
     }
@@ -21,88 +21,86 @@ CardValue combine(int option, CardValue a, CardValue b) {
 
 void Game::image1Click(int k) {
     if (!canClickImage1(k)) return;
-    if (!state.picked[k] && state.canPick && state.playerTurn)
+    if (!state_.picked[k] && state_.canPick && state_.playerTurn)
         pickCard(k);
-    else if (!state.canPick && state.playerTurn)
+    else if (!state_.canPick && state_.playerTurn)
         askUndo();
     else
         unpickCard(k);
 }
 
 bool Game::loneMatch() const {
-    return state.playerTurn && state.canPick && state.pickSlot[1] == -1 && state.pickValue[2] != 0;
+    return state_.playerTurn && state_.canPick && state_.pickSlot[1] == -1 &&
+           state_.pickValue[2] != 0;
 }
 
 void Game::pickCard(int k) {
-    board.Image1[k].top = kHandRaisedTop;
-    state.picked[k] = true;
+    board_.Image1[k].top = layout::kHandRaisedTop;
+    state_.picked[k] = true;
 
-    if (state.pickValue[1] == 0) {
-        state.pickValue[1] = state.handValue[k];
-        state.pickSlot[0] = static_cast<std::int16_t>(k);
-        board.Image7[0] = board.Image1[k].picture;
-        if (state.pickValue[1] == state.tableValue[1]) {
-            board.Label1Enabled[0] = false;
-            board.Label1Enabled[2] = false;
-            state.pickValue[2] = state.handValue[k];
-            state.pickSlot[1] = -1;
-            board.Image7[0] = kCardBack;
-            board.Image7[1] = board.Image1[k].picture;
-            board.Label1Enabled[1] = true;
+    if (state_.pickValue[1] == 0) {
+        state_.pickValue[1] = state_.handValue[k];
+        state_.pickSlot[0] = static_cast<std::int16_t>(k);
+        board_.Image7[0] = board_.Image1[k].picture;
+        if (state_.pickValue[1] == state_.tableValue[1]) {
+            board_.Label1Enabled[label::kDraw] = false;
+            board_.Label1Enabled[label::kSwap] = false;
+            state_.pickValue[2] = state_.handValue[k];
+            state_.pickSlot[1] = -1;
+            board_.Image7[0] = card::kBack;
+            board_.Image7[1] = board_.Image1[k].picture;
+            board_.Label1Enabled[label::kPlay] = true;
         }
         return;
     }
 
-    const CardValue result = combine(board.Option1, state.pickValue[1], state.handValue[k]);
-    if (result != state.tableValue[1]) {
-        host_.messageBox("你应该再想想！", "Tessaro", box::kOk);
-        board.Image1[k].top = kHandRestTop;
-        state.picked[k] = false;
+    const CardValue result = combine(board_.Option1, state_.pickValue[1], state_.handValue[k]);
+    if (result != state_.tableValue[1]) {
+        ask(text::kThinkAgain);
+        board_.Image1[k].top = layout::kHandRestTop;
+        state_.picked[k] = false;
         return;
     }
 
     // A pair completed after a lone match stands exactly like a pair picked the ordinary way.
     if (loneMatch()) {
-        board.Image7[0] = board.Image1[state.pickSlot[0]].picture;
-        board.Label1Enabled[0] = true;
+        board_.Image7[0] = board_.Image1[state_.pickSlot[0]].picture;
+        board_.Label1Enabled[label::kDraw] = true;
     }
-    state.canPick = false;
-    state.pickValue[2] = state.handValue[k];
-    state.pickSlot[1] = static_cast<std::int16_t>(k);
-    board.Image7[1] = board.Image1[k].picture;
-    board.Label1Enabled[1] = true;
-    board.Label1Enabled[2] = true;
+    state_.canPick = false;
+    state_.pickValue[2] = state_.handValue[k];
+    state_.pickSlot[1] = static_cast<std::int16_t>(k);
+    board_.Image7[1] = board_.Image1[k].picture;
+    board_.Label1Enabled[label::kPlay] = true;
+    board_.Label1Enabled[label::kSwap] = true;
 }
 
 void Game::askUndo() {
-    if (host_.messageBox("您是否要撤销已经选好的牌？", "提示", box::kYesNoQuestion) !=
-        box::kAnswerYes)
-        return;
+    if (ask(text::kUndo) != box::kAnswerYes) return;
     for (int i = 0; i < kHandSlots; ++i) {
-        board.Image1[i].top = kHandRestTop;
-        state.picked[i] = false;
+        board_.Image1[i].top = layout::kHandRestTop;
+        state_.picked[i] = false;
     }
-    board.Label1Enabled[1] = false;
-    board.Label1Enabled[2] = false;
-    state.pickValue[1] = state.pickValue[2] = 0;
-    state.pickSlot[0] = state.pickSlot[1] = 0;
-    board.Image7[0] = 0;
-    board.Image7[1] = 0;
-    state.canPick = true;
+    board_.Label1Enabled[label::kPlay] = false;
+    board_.Label1Enabled[label::kSwap] = false;
+    state_.pickValue[1] = state_.pickValue[2] = 0;
+    state_.pickSlot[0] = state_.pickSlot[1] = 0;
+    board_.Image7[0] = board_.Image7[1] = card::kNoPicture;
+    state_.canPick = true;
 }
 
 void Game::unpickCard(int k) {
     const bool wasLone = loneMatch();
-    board.Image1[k].top = kHandRestTop;
-    state.picked[k] = false;
-    state.pickValue[1] = 0;
-    state.pickSlot[0] = 0;
-    board.Image7[0] = 0;
+    board_.Image1[k].top = layout::kHandRestTop;
+    state_.picked[k] = false;
+    state_.pickValue[1] = 0;
+    state_.pickSlot[0] = 0;
+    board_.Image7[0] = card::kNoPicture;
     if (wasLone) {
-        state.pickValue[2] = 0;
-        state.pickSlot[1] = 0;
-        board.Image7[1] = 0;
-        board.Label1Enabled[1] = false;
-        board.Label1Enabled[0] = true;
+        state_.pickValue[2] = 0;
+        state_.pickSlot[1] = 0;
+        board_.Image7[1] = card::kNoPicture;
+        board_.Label1Enabled[label::kPlay] = false;
+        board_.Label1Enabled[label::kDraw] = true;
     }
 }

@@ -1,6 +1,5 @@
 // The computer's turn: search, draw, lay, win or be stuck; and the pause between two laid cards.
 #include "Game.h"
-#include "RecordTable.h"
 
 void Game::AI() {
     for (;;) {
@@ -9,9 +8,8 @@ void Game::AI() {
             closeTurn();
             return;
         }
-        const CardValue target = state.tableValue[1];
         for (int k = 0; k < kHandSlots; ++k) {
-            if (state.cpuValue[k] == target) {
+            if (state_.cpuValue[k] == state_.tableValue[1]) {
                 laySingle(k);
                 closeTurn();
                 return;
@@ -22,22 +20,23 @@ void Game::AI() {
             stuck();
             return;
         }
-        state.cpuValue[k] = randomCard();
-        board.Image2[k].picture = kCardBack;  // a drawn card is seen face down
-        board.Image2[k].visible = true;
+        state_.cpuValue[k] = randomCard();
+        board_.Image2[k].picture = card::kBack;  // a drawn card is seen face down
+        board_.Image2[k].visible = true;
     }
 }
 
 bool Game::searchPair() {
-    state.cpuPick[0] = state.cpuPick[1] = 0;
+    // cpuPick is 0, 0 whenever a search starts: a turn begins with it so and a search that finds
+    // nothing leaves it so.
     bool found = false;
-    const CardValue t = state.tableValue[1];
+    const CardValue t = state_.tableValue[1];
     // Position 9 never leads a pair; the card at the higher position is the left operand.
     for (int i = 0; i <= 8; ++i) {
-        const CardValue a = state.cpuValue[i];
+        const CardValue a = state_.cpuValue[i];
         if (a == 0) break;
         for (int j = 0; j < i; ++j) {
-            const CardValue b = state.cpuValue[j];
+            const CardValue b = state_.cpuValue[j];
             const bool sum = b == static_cast<CardValue>(t - a);
             const bool difference = b == static_cast<CardValue>(a - t);
             const bool product = static_cast<double>(b) == static_cast<double>(t) / a;
@@ -45,8 +44,8 @@ bool Game::searchPair() {
                 static_cast<float>(b) == static_cast<float>(a) / static_cast<float>(t);
             if (sum || difference || product || quotient) {
                 found = true;
-                state.cpuPick[0] = static_cast<std::int16_t>(i);
-                state.cpuPick[1] = static_cast<std::int16_t>(j);
+                state_.cpuPick[0] = static_cast<std::int16_t>(i);
+                state_.cpuPick[1] = static_cast<std::int16_t>(j);
             }
         }
     }
@@ -54,56 +53,55 @@ bool Game::searchPair() {
 }
 
 void Game::layPair() {
-    const int i = state.cpuPick[0];
-    const int j = state.cpuPick[1];
-    cardpic(state.cpuValue[i]);
-    board.Image4[0] = state.picIndex;
-    state.tableValue[0] = state.cpuValue[i];
+    const int i = state_.cpuPick[0];
+    const int j = state_.cpuPick[1];
+    cardpic(state_.cpuValue[i]);
+    board_.Image4[0] = state_.picIndex;
+    state_.tableValue[0] = state_.cpuValue[i];
     removeCpuCard(i);
-    board.Image2[firstEmptyCpuSlot()].visible = false;
+    board_.Image2[firstEmptyCpuSlot()].visible = false;
 
     // Let the player see the left card for the length of the pause.
     host_.redraw();
     delay(150);
 
-    cardpic(state.cpuValue[j]);
-    board.Image4[1] = state.picIndex;
-    state.tableValue[1] = state.cpuValue[j];
+    cardpic(state_.cpuValue[j]);
+    board_.Image4[1] = state_.picIndex;
+    state_.tableValue[1] = state_.cpuValue[j];
 }
 
 void Game::laySingle(int k) {
-    state.tableValue[0] = 0;
-    state.tableValue[1] = state.cpuValue[k];
-    cardpic(state.cpuValue[k]);
-    board.Image4[0] = kCardBack;
-    board.Image4[1] = state.picIndex;
-    state.cpuPick[1] = static_cast<std::int16_t>(k);
+    state_.tableValue[0] = 0;
+    state_.tableValue[1] = state_.cpuValue[k];
+    cardpic(state_.cpuValue[k]);
+    board_.Image4[0] = card::kBack;
+    board_.Image4[1] = state_.picIndex;
+    state_.cpuPick[1] = static_cast<std::int16_t>(k);
 }
 
 void Game::closeTurn() {
-    removeCpuCard(state.cpuPick[1]);
-    if (state.cpuValue[0] == 0) {
-        host_.messageBox("电脑胜利！", "Tessaro", box::kOk);
-        state.score -= 20;
+    removeCpuCard(state_.cpuPick[1]);
+    if (state_.cpuValue[0] == 0) {
+        ask(text::kComputerWins);
+        state_.score -= 20;
         newgame();
     }
-    board.Image2[firstEmptyCpuSlot()].visible = false;
+    board_.Image2[firstEmptyCpuSlot()].visible = false;
 
-    board.Label1Enabled[0] = true;
-    state.playerTurn = true;
-    state.canPick = true;
-    state.cpuPick[0] = state.cpuPick[1] = 0;
-    state.pickValue[1] = state.pickValue[2] = 0;
+    board_.Label1Enabled[label::kDraw] = true;
+    state_.playerTurn = true;
+    state_.canPick = true;
+    state_.cpuPick[0] = state_.cpuPick[1] = 0;
+    state_.pickValue[1] = state_.pickValue[2] = 0;
 }
 
 void Game::stuck() {
     for (int k = 0; k < kHandSlots; ++k) {
-        cardpic(state.cpuValue[k]);
-        board.Image2[k].picture = state.picIndex;
+        cardpic(state_.cpuValue[k]);
+        board_.Image2[k].picture = state_.picIndex;
     }
-    if (host_.messageBox("电脑憋死了！要继续游戏吗？", "问题", box::kYesNoInformation) ==
-        box::kAnswerYes) {
-        state.score += 10;
+    if (ask(text::kStuck) == box::kAnswerYes) {
+        state_.score += 10;
         newgame();
         return;
     }
@@ -113,6 +111,7 @@ void Game::stuck() {
 }
 
 void Game::delay(std::int16_t n) {
+    // Counts n + 1 changes of the clock reading; the pause takes no input.
     for (int c = 0; c <= n; ++c) {
         const float first = host_.timer();
         do {

@@ -14,8 +14,8 @@ class Game {
 public:
     Game(Host& host, RecordStore& store, MediaControl& mm1);
 
-    GameState state;
-    Board board;
+    const GameState& state() const { return state_; }
+    const Board& board() const { return board_; }
 
     // Window events.  Once the program has ended they do nothing.
     void load();
@@ -26,7 +26,7 @@ public:
     void label1MouseMove(int i);
     void frame2MouseMove();
     void image1MouseMove(int i);
-    void image5MouseMove(int i);
+    void image5MouseMove();
 
     // Menu items.
     void newClick();
@@ -49,10 +49,10 @@ public:
     // Returns an empty text when the state and the board agree with the rules, else what is wrong.
     std::string checkInvariants() const;
 
-    static const char* const kRules;  // the text of Text2
-    static const char* const kCredits;
-
 private:
+    friend struct GameTestAccess;  // the rules' tests set up positions directly
+
+    int ask(const Message& message);
     CardValue randomCard();
     bool loneMatch() const;  // a single card equal to the target is the whole answer
     void pickCard(int k);
@@ -73,6 +73,8 @@ private:
     bool enterRecord(int nameKeep);
     void endProgram();
 
+    GameState state_;
+    Board board_;
     Host& host_;
     RecordStore& store_;
     MediaControl& mm1_;

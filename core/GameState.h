@@ -2,13 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "Cards.h"
 #include "IndexedArray.h"
 #include "ScoreEntry.h"
-
-// A card is its value: 1 ace .. 13 king, 14 black-and-white joker, 15 coloured joker; 0 = no card.
-using CardValue = std::int16_t;
 
 constexpr int kHandSlots = 10;
 
@@ -23,6 +20,8 @@ struct GameState {
     bool playerTurn = false;
     IndexedArray<std::int16_t, 0, 1> cpuPick;
     std::int16_t picIndex = 0;
-    std::int32_t score = 0;
-    RecordRows records;  // row 0 the best
+    std::int32_t score{};  // set as the window loads
+    RecordRows records;    // row 0 the best
+
+    bool operator==(const GameState&) const = default;
 };

@@ -3,17 +3,7 @@
 
 #include <string>
 
-// Message box codes: 0 OK, 64 OK with information icon, 36 Yes/No with question icon,
-// 68 Yes/No with information icon. Answers: OK = 1, Yes = 6, No = 7.
-namespace box {
-constexpr int kOk = 0;
-constexpr int kOkInformation = 64;
-constexpr int kYesNoQuestion = 36;
-constexpr int kYesNoInformation = 68;
-constexpr int kAnswerOk = 1;
-constexpr int kAnswerYes = 6;
-constexpr int kAnswerNo = 7;
-}  // namespace box
+#include "Texts.h"
 
 class Host {
 public:

@@ -8,7 +8,7 @@ namespace {
 bool packed(const IndexedArray<CardValue, 0, 9>& hand) {
     bool gap = false;
     for (int k = 0; k < kHandSlots; ++k) {
-        if (hand[k] < 0 || hand[k] > 15) return false;
+        if (hand[k] < 0 || hand[k] > card::kColourJoker) return false;
         if (hand[k] == 0)
             gap = true;
         else if (gap)
@@ -17,42 +17,43 @@ bool packed(const IndexedArray<CardValue, 0, 9>& hand) {
     return true;
 }
 
-bool isFaceOf(int picture, CardValue value) {
-    if (value >= 1 && value <= 13) return picture >= 4 * (value - 1) + 1 && picture <= 4 * value;
-    return (value == 14 && picture == 53) || (value == 15 && picture == 54);
-}
-
 }  // namespace
 
 std::string Game::checkInvariants() const {
     std::ostringstream out;
-    if (!packed(state.handValue)) out << "the player's hand is not packed; ";
-    if (!packed(state.cpuValue)) out << "the computer's hand is not packed; ";
-    if (state.playerTurn && (state.tableValue[1] < 1 || state.tableValue[1] > 15))
-        out << "the target is " << state.tableValue[1] << " on the player's turn; ";
+    const GameState& s = state_;
+    const Board& b = board_;
+    if (!packed(s.handValue)) out << "the player's hand is not packed; ";
+    if (!packed(s.cpuValue)) out << "the computer's hand is not packed; ";
+    if (s.playerTurn && (s.tableValue[1] < 1 || s.tableValue[1] > card::kColourJoker))
+        out << "the target is " << s.tableValue[1] << " on the player's turn; ";
+    if (s.playerTurn && card::valueOf(b.Image4[1]) != s.tableValue[1])
+        out << "Image4(1) shows another card than the target; ";
 
     // Before the first deal every hand picture is a visible card back.
-    const bool dealt = state.handValue[0] != 0;
+    const bool dealt = s.handValue[0] != 0;
     for (int k = 0; k < kHandSlots; ++k) {
-        const HandPicture& card = board.Image1[k];
-        const CardValue value = state.handValue[k];
-        if (state.picked[k] && value == 0) out << "empty slot " << k << " is picked; ";
-        if (card.top != (state.picked[k] ? kHandRaisedTop : kHandRestTop))
+        const HandPicture& card = b.Image1[k];
+        const CardValue value = s.handValue[k];
+        if (s.picked[k] && value == 0) out << "empty slot " << k << " is picked; ";
+        if (card.top != (s.picked[k] ? layout::kHandRaisedTop : layout::kHandRestTop))
             out << "Image1(" << k << ") stands at " << card.top << "; ";
         if (dealt) {
             if (card.visible != (value != 0)) out << "Image1(" << k << ") visibility; ";
-            if (value != 0 && !isFaceOf(card.picture, value))
+            if (value != 0 && card::valueOf(card.picture) != value)
                 out << "Image1(" << k << ") shows " << card.picture << " for " << value << "; ";
-            if (board.Image2[k].visible != (state.cpuValue[k] != 0))
+            if (b.Image2[k].visible != (s.cpuValue[k] != 0))
                 out << "Image2(" << k << ") visibility; ";
-        } else if (!card.visible || card.picture != kCardBack) {
+        } else if (!card.visible || card.picture != card::kBack) {
             out << "Image1(" << k << ") before the first game; ";
         }
+        if (s.cpuValue[k] != 0 && b.Image2[k].picture != card::kBack &&
+            card::valueOf(b.Image2[k].picture) != s.cpuValue[k])
+            out << "Image2(" << k << ") shows another card; ";
     }
-    if (state.pickSlot[0] < 0 || state.pickSlot[0] > 9 || state.pickSlot[1] < -1 ||
-        state.pickSlot[1] > 9)
+    if (s.pickSlot[0] < 0 || s.pickSlot[0] > 9 || s.pickSlot[1] < -1 || s.pickSlot[1] > 9)
         out << "a pick slot is out of range; ";
-    if (state.cpuPick[0] != 0 || state.cpuPick[1] != 0) out << "cpuPick outside a turn; ";
-    if (board.Option1 < 0 || board.Option1 > 3) out << "no operator button is set; ";
+    if (s.cpuPick[0] != 0 || s.cpuPick[1] != 0) out << "cpuPick outside a turn; ";
+    if (b.Option1 < op::kPlus || b.Option1 > op::kDivide) out << "no operator button is set; ";
     return out.str();
 }

@@ -11,25 +11,23 @@ void Game::newClick() {
 
 void Game::musicClick() {
     if (ended_) return;
-    if (board.musicChecked) {
+    if (board_.musicChecked) {
         mm1_.command("stop");
-        board.musicChecked = false;
+        board_.musicChecked = false;
     } else {
-        board.musicChecked = false;
         mm1_.command("play");
-        board.musicChecked = true;
+        board_.musicChecked = true;
     }
 }
 
 void Game::gaoClick() {
     if (ended_) return;
-    host_.messageBox(board.Text1, "高分记录", box::kOk);
+    host_.messageBox(board_.Text1, text::kRecordsTitle, box::kOk);
 }
 
 void Game::quitClick() {
     if (ended_) return;
-    if (host_.messageBox("此次操作将使程序退出！继续吗？", "退出", box::kYesNoInformation) !=
-        box::kAnswerYes) {
+    if (ask(text::kQuit) != box::kAnswerYes) {
         newgame();
         return;
     }
@@ -38,10 +36,10 @@ void Game::quitClick() {
 
 void Game::helpClick() {
     if (ended_) return;
-    host_.messageBox(board.Text2, "Tessaro", box::kOk);
+    host_.messageBox(board_.Text2, text::kAppTitle, box::kOk);
 }
 
 void Game::aboutClick() {
     if (ended_) return;
-    host_.messageBox(kCredits, "Tessaro", box::kOk);
+    host_.messageBox(text::kCredits, text::kAppTitle, box::kOk);
 }

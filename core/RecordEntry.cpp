@@ -3,19 +3,17 @@
 #include "RecordTable.h"
 
 bool Game::enterRecord(int nameKeep) {
-    if (!records::qualifies(state.records, state.score)) return false;
-    const int pos = records::insertionPlace(state.records, state.score);
-    records::insert(state.records, pos, records::defaultRow());
-
-    const std::string name = host_.inputBox("您的分数超过记录，请输入您的姓名:", "Tessaro", "");
-    ScoreEntry& row = state.records[static_cast<std::size_t>(pos)];
-    row.name = records::fitName(records::fitName(name), nameKeep);
-    row.points = records::clampPoints(state.score);
-
-    // A record that could not be kept must not vanish without a word.
-    if (!store_.save(state.records))
-        host_.messageBox("高分记录无法保存到 Data.dat，此次记录将会丢失。", "Tessaro",
-                         box::kOkInformation);
+    if (!records::qualifies(state_.records, state_.score)) return false;
+    const std::string name = records::fitName(
+        records::fitName(host_.inputBox(text::kNamePrompt, text::kAppTitle, "")), nameKeep);
+    // The record goes where it belongs in the table as it is stored now, which another copy of
+    // the game may have changed since this one loaded it.
+    const auto saved =
+        store_.update([&](RecordRows& rows) { return records::enter(rows, state_.score, name); });
+    if (saved)
+        state_.records = *saved;
+    else
+        ask(text::kNotSaved);
     endProgram();
     return true;
 }

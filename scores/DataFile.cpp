@@ -1,19 +1,24 @@
 // Data.dat: the record table as ten GBK text lines beside the program, saved atomically.
 #include "DataFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QStringList>
 #include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "RecordTable.h"
 
@@ -155,73 +160,127 @@ bool writeAtomically(const QString& path, const QByteArray& bytes) {
     return file.commit();
 }
 
+// Whether anything at all, a dangling link included, is at that path.
+bool present(const QString& path) {
+    struct stat info {};
+    return lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+// Splits a table's bytes into its first ten lines, which end at LF, CR LF or a lone CR, and
+// reads a row from each. Fed in pieces, so that a file is read only as far as its tenth line.
+class RowReader {
+public:
+    RowReader() : rows_(records::defaultRows()) {}
+
+    // False once ten lines have been read.
+    bool feed(std::string_view bytes) {
+        for (const char c : bytes) {
+            if (std::exchange(afterCr_, false) && c == '\n') continue;
+            if (c == '\r' || c == '\n') {
+                afterCr_ = c == '\r';
+                if (!endLine()) return false;
+            } else if (line_.size() < DataFile::kMaxLineBytes) {
+                line_ += c;
+            } else {
+                overlong_ = true;
+            }
+        }
+        return row_ < rows_.size();
+    }
+
+    RecordRows finish() {
+        if (!line_.empty() || overlong_) endLine();
+        return rows_;
+    }
+
+private:
+    bool endLine() {
+        if (row_ == rows_.size()) return false;
+        if (auto read = overlong_ ? std::nullopt : readRow(line_, gbkName()))
+            rows_[row_] = std::move(*read);
+        ++row_;
+        line_.clear();
+        overlong_ = false;
+        return row_ < rows_.size();
+    }
+
+    RecordRows rows_;
+    std::size_t row_ = 0;
+    std::string line_;
+    bool overlong_ = false;
+    bool afterCr_ = false;
+};
+
+constexpr int kLockWaitMs = 3000;    // a save takes milliseconds; longer means a hung copy
+constexpr int kStaleLockMs = 10000;  // a lock this old belongs to no save still running
+
 }  // namespace
 
 DataFile::DataFile(const QString& programDir, const QString& fallbackDir)
-    : programDir_(programDir), fallbackDir_(fallbackDir), path_(programFile()) {}
-
-QString DataFile::path() const {
-    return path_;
-}
+    : programDir_(programDir), fallbackDir_(fallbackDir) {}
 
 QString DataFile::programFile() const {
     return QDir(programDir_).filePath(kFileName);
 }
 
-QString DataFile::fallbackFile() const {
+QString DataFile::path() const {
+    if (QFileInfo(programDir_).isWritable()) return programFile();
     const QString dir = fallbackDir_.isEmpty()
                             ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                             : fallbackDir_;
-    return dir.isEmpty() ? QString() : QDir(dir).filePath(kFileName);
+    return QDir(dir).filePath(kFileName);
+}
+
+// Nothing when the file cannot be opened or is not a regular file: it is then never written.
+std::optional<RecordRows> DataFile::readTable(const QString& file) const {
+    // No link is followed and a FIFO does not hold the start up.
+    const int fd =
+        open(QFile::encodeName(file).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    std::optional<RecordRows> rows;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        RowReader reader;
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = ::read(fd, buffer, sizeof buffer)) > 0 &&
+               reader.feed({buffer, static_cast<std::size_t>(n)})) {
+        }
+        if (n >= 0) rows = reader.finish();
+    }
+    close(fd);
+    return rows;
 }
 
 RecordRows DataFile::load() {
-    const QFileInfo program(programFile());
-    const QString fallbackPath = fallbackFile();
-    const QFileInfo fallback(fallbackPath);
-    const bool inProgram = program.isFile();
-    const bool inFallback = !fallbackPath.isEmpty() && fallback.isFile();
-
-    if (!inProgram && !inFallback) {
-        const RecordRows rows = records::defaultRows();
-        save(rows);
-        return rows;
-    }
-
-    // The fallback copy is only written when the program directory could not be, so when it is
-    // the newer one it holds the last record entered.
-    QStringList candidates;
-    if (inFallback && (!inProgram || fallback.lastModified() > program.lastModified())) {
-        candidates = {fallback.filePath()};
-        if (inProgram) candidates << program.filePath();
-    } else {
-        candidates = {program.filePath()};
-        if (inFallback) candidates << fallback.filePath();
-    }
-    for (const QString& candidate : candidates) {
-        QFile file(candidate);
-        if (file.open(QIODevice::ReadOnly)) {
-            path_ = candidate;
-            return decode(file.read(kMaxReadBytes));
-        }
-    }
-    // A table that exists but cannot be read is left alone: only a record entry replaces it.
-    path_ = candidates.front();
-    return records::defaultRows();
+    const QString file = path();
+    if (present(file)) return readTable(file).value_or(records::defaultRows());
+    // A folder that cannot be written may still hold a table; a record goes to the fallback.
+    if (file != programFile() && present(programFile()))
+        return readTable(programFile()).value_or(records::defaultRows());
+    // None yet: create it, unless another copy of the game has done so meanwhile.
+    return update([&](RecordRows&) { return !present(file); }).value_or(records::defaultRows());
 }
 
-bool DataFile::save(const RecordRows& rows) {
-    const QByteArray bytes = encode(rows);
-    const QString program = programFile();
-    if (writeAtomically(program, bytes)) {
-        path_ = program;
-        return true;
+std::optional<RecordRows> DataFile::update(const std::function<bool(RecordRows&)>& change) {
+    const QString file = path();
+    if (!QDir().mkpath(QFileInfo(file).absolutePath())) return std::nullopt;
+    QLockFile lock(file + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs)) return std::nullopt;
+
+    // A new table in the fallback starts from the one in a folder that cannot be written.
+    QString source = file;
+    if (!present(file) && file != programFile() && present(programFile())) source = programFile();
+    RecordRows rows = records::defaultRows();
+    if (present(source)) {
+        const auto read = readTable(source);
+        if (!read) return std::nullopt;
+        rows = *read;
     }
-    const QString fallback = fallbackFile();
-    if (fallback.isEmpty() || !QDir().mkpath(QFileInfo(fallback).absolutePath())) return false;
-    if (!writeAtomically(fallback, bytes)) return false;
-    path_ = fallback;
-    return true;
+    if (!change(rows)) return rows;
+    if (!writeAtomically(file, encode(rows))) return std::nullopt;
+    return rows;
 }
 
 QByteArray DataFile::encode(const RecordRows& rows) {
@@ -239,16 +298,7 @@ QByteArray DataFile::encode(const RecordRows& rows) {
 }
 
 RecordRows DataFile::decode(const QByteArray& bytes) {
-    GbkName& gbk = gbkName();
-    RecordRows rows = records::defaultRows();
-    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    std::size_t start = 0;
-    for (ScoreEntry& row : rows) {
-        if (start > text.size()) break;
-        const auto end = text.find('\n', start);
-        const auto line = text.substr(start, end == std::string_view::npos ? end : end - start);
-        if (auto read = readRow(line, gbk)) row = std::move(*read);
-        start = end == std::string_view::npos ? text.size() + 1 : end + 1;
-    }
-    return rows;
+    RowReader reader;
+    reader.feed({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+    return reader.finish();
 }

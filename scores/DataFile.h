@@ -1,4 +1,4 @@
-// Data.dat: the record table as ten GBK text lines beside the program, saved atomically.
+// Data.dat: the record table as ten GBK text lines, saved atomically under a lock.
 #pragma once
 
 #include <QByteArray>
@@ -6,13 +6,12 @@
 
 #include "RecordStore.h"
 
-// Where the table lives: Data.dat in the program's directory, or, when that directory cannot be
-// written (an installed game), Data.dat in the fallback directory.
-//  - load() reads the newer of the two files (by modification time) when both exist, else the
-//    one that exists; a file that cannot be opened gives way to the other one. When neither
-//    exists it saves ten default rows (program directory first, then the fallback).
-//  - save() writes the program directory's file if it can, else the fallback's; the other copy
-//    is never deleted, so whichever was written last is the one the next load reads.
+// The table lives in Data.dat in the program's directory when that directory can be written,
+// else in Data.dat in the fallback directory (an installed game). A table is only ever written
+// as a regular file of its own: anything else at that path (a link, a FIFO, a device, a file
+// that cannot be read) is present but not readable; it loads as default rows and is never
+// written over. Every record entry reads the table again under a lock file beside it, so that
+// two copies of the game on one folder both keep their records.
 class DataFile : public RecordStore {
 public:
     // programDir: the directory of the executable.  fallbackDir: where the table lives when
@@ -20,25 +19,25 @@ public:
     // up when first needed (after the application has its name).
     explicit DataFile(const QString& programDir, const QString& fallbackDir = {});
 
+    // Creates the table with default rows when there is none, as the first start does.
     RecordRows load() override;
-    bool save(const RecordRows& rows) override;
+    std::optional<RecordRows> update(const std::function<bool(RecordRows&)>& change) override;
 
-    // The file the table was last read from or written to; before that, the program
-    // directory's Data.dat.
+    // The file the table lives in.
     QString path() const;
 
     // The file's bytes for ten rows, and the rows read back from any bytes at all.
     static QByteArray encode(const RecordRows& rows);
     static RecordRows decode(const QByteArray& bytes);
 
-    // A well-formed file is about 230 bytes; load() reads no more than this of any file.
-    static constexpr qint64 kMaxReadBytes = 64 * 1024;
+    // A well-formed line is about 23 bytes; a longer one than this is no row, and the lines
+    // after it still count.
+    static constexpr qsizetype kMaxLineBytes = 64 * 1024;
 
 private:
     QString programFile() const;
-    QString fallbackFile() const;
+    std::optional<RecordRows> readTable(const QString& file) const;
 
     QString programDir_;
     QString fallbackDir_;
-    QString path_;
 };

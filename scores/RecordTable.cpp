@@ -9,7 +9,6 @@
 namespace records {
 
 std::string fitName(const std::string& text, int keep) {
-    keep = std::clamp(keep, 0, kNameLength);
     std::string out;
     int count = 0;
     for (std::size_t i = 0; i < text.size() && count < keep; ++count) {
@@ -40,18 +39,15 @@ bool qualifies(const RecordRows& rows, std::int32_t score) {
     return score > rows[9].points;
 }
 
-int insertionPlace(const RecordRows& rows, std::int32_t score) {
-    int pos = 9;
-    for (int k = 9; k >= 0; --k)
-        if (score > rows[static_cast<std::size_t>(k)].points) pos = k;
-    return pos;
-}
-
-void insert(RecordRows& rows, int pos, const ScoreEntry& entry) {
-    pos = std::clamp(pos, 0, 9);
-    for (int k = 8; k >= pos; --k)
-        rows[static_cast<std::size_t>(k + 1)] = rows[static_cast<std::size_t>(k)];
-    rows[static_cast<std::size_t>(pos)] = entry;
+bool enter(RecordRows& rows, std::int32_t score, const std::string& name) {
+    if (!qualifies(rows, score)) return false;
+    // The first row the score beats, scanning from the bottom: equal scores stay above it.
+    std::size_t pos = 9;
+    for (std::size_t k = 9; k-- > 0;)
+        if (score > rows[k].points) pos = k;
+    std::move_backward(rows.begin() + static_cast<std::ptrdiff_t>(pos), rows.end() - 1, rows.end());
+    rows[pos] = {fitName(name), clampPoints(score)};
+    return true;
 }
 
 std::int16_t clampPoints(std::int64_t score) {

@@ -1,4 +1,4 @@
-// The rules of the record table: names, qualification, insertion and the display text.
+// The rules of the record table: names, qualification, entry and the display text.
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,9 @@ RecordRows defaultRows();
 
 // A score enters the table only when it beats the last row.
 bool qualifies(const RecordRows& rows, std::int32_t score);
-// The row a qualifying score takes: below every row it does not beat.
-int insertionPlace(const RecordRows& rows, std::int32_t score);
-// Moves rows pos..8 down one place, dropping row 9, and puts the entry at pos.
-void insert(RecordRows& rows, int pos, const ScoreEntry& entry);
+// Puts a qualifying score with its name below every row it does not beat, moving the rows
+// below down and dropping the last; false, and nothing changed, when the score does not qualify.
+bool enter(RecordRows& rows, std::int32_t score, const std::string& name);
 // A running score as stored in a row: held to the 16-bit range, never wrapped.
 std::int16_t clampPoints(std::int64_t score);
 

@@ -12,7 +12,7 @@ bash tools/fuzz-datafile.sh 20
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARO_ENGINE_ONLY=ON \
     -DTESSARO_SANITIZE=ON
 cmake --build build-asan
-ctest --test-dir build-asan --output-on-failure -L 'engine|replay'
+ctest --test-dir build-asan --output-on-failure -L 'engine|scores|replay|simulation'
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build

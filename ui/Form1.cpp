@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -15,25 +14,19 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QRadioButton>
-#include <QTime>
 #include <algorithm>
-#include <chrono>
-#include <thread>
 #include <utility>
 
 #include "ImageList1.h"
+#include "Menus.h"
 #include "PictureControl.h"
 #include "ShapeControl.h"
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int px(int twips) {
-    return twips / kTwipsPerPixel;
-}
-
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(px(left), px(top), px(width), px(height));
+QRect pixels(const Twips& t) {
+    using layout::toPixels;
+    return {toPixels(t.left), toPixels(t.top), toPixels(t.width), toPixels(t.height)};
 }
 
 QColor color(const Rgb& c) {
@@ -51,23 +44,47 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QPixmap asset(const QString& name) {
-    return QPixmap(QStringLiteral(":/pictures/") + name);
+QPixmap asset(const char* name) {
+    return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(name));
 }
 
 }  // namespace
 
-Form1::Form1(RecordStore& store, MediaControl& mm1, QWidget* parent)
-    : QMainWindow(parent), game_(*this, store, mm1) {
+Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, QWidget* parent)
+    : QMainWindow(parent), services_(services), game_(*this, store, mm1) {
     // The pictures live in a static library; make sure the linker keeps them.
     Q_INIT_RESOURCE(pictures);
-    setWindowTitle(QStringLiteral("Tessaro1.07（特别版）"));
+    setWindowTitle(QString::fromUtf8(text::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessaro-32.png")));
     // A fixed dialog border: no minimise, no maximise, no resizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    buildControls();
+
+    client_ = new QWidget(this);
+    client_->setFixedSize(layout::toPixels(layout::kClientWidth),
+                          layout::toPixels(layout::kClientHeight));
+    client_->setAutoFillBackground(true);
+    QPalette back = client_->palette();
+    back.setColor(QPalette::Window, QColor(0, 128, 0));  // never seen: the paper covers it
+    client_->setPalette(back);
+    QFont font = client_->font();
+    font.setPixelSize(12);
+    client_->setFont(font);
+    setCentralWidget(client_);
+
+    for (const layout::Row& row : layout::kControls) {
+        for (int i = row.first; i <= row.last; ++i) {
+            QWidget* w = makeControl(row.control, i, row.inFrame2 ? frame2_ : client_);
+            w->setGeometry(pixels(layout::place(row.control, i)));
+        }
+    }
+    QWidget::setTabOrder(option1_[3], option1_[2]);
+    QWidget::setTabOrder(option1_[2], option1_[1]);
+    QWidget::setTabOrder(option1_[1], option1_[0]);
+    connect(operators_, &QButtonGroup::idClicked, this,
+            [this](int id) { handle([&] { game_.option1Click(id); }); });
+
     buildMenus();
     stack();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -79,119 +96,113 @@ Form1::~Form1() {
     qApp->removeEventFilter(this);
 }
 
-void Form1::buildControls() {
-    client_ = new QWidget(this);
-    client_->setFixedSize(px(8250), px(6060));
-    client_->setAutoFillBackground(true);
-    QPalette back = client_->palette();
-    back.setColor(QPalette::Window, QColor(0, 128, 0));
-    client_->setPalette(back);
-    QFont font = client_->font();
-    font.setPixelSize(12);
-    client_->setFont(font);
-    setCentralWidget(client_);
-
+QWidget* Form1::makeControl(Control control, int i, QWidget* parent) {
     using B = PictureControl::Border;
-    for (int i = 0; i < 2; ++i) {
-        auto* p = new PictureControl(client_, B::None, false);
-        place(p, i == 0 ? 0 : -120, i == 0 ? 2520 : -240, 15360, 3690);
-        p->setPicture(asset(QStringLiteral("background.png")));
-        p->setMouseTracking(true);
-        image5_[static_cast<std::size_t>(i)] = p;
+    const auto s = static_cast<std::size_t>(i);
+    switch (control) {
+        case Control::Frame2:
+            frame2_ = new QFrame(parent);
+            frame2_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+            frame2_->setAutoFillBackground(true);
+            frame2_->setMouseTracking(true);
+            return frame2_;
+        case Control::Option1: {
+            if (!operators_) operators_ = new QButtonGroup(this);
+            auto* o = new QRadioButton(QString::fromUtf8(text::kOption1[i]), parent);
+            o->setAttribute(Qt::WA_NoMousePropagation);
+            o->setAutoFillBackground(true);
+            operators_->addButton(o, i);
+            return option1_[s] = o;
+        }
+        case Control::Label1: {
+            auto* l = new QLabel(QString::fromUtf8(text::kLabel1[i]), parent);
+            l->setAlignment(Qt::AlignCenter);
+            l->setToolTip(QString::fromUtf8(text::kLabel1Tip[i]));
+            l->setMouseTracking(true);
+            return label1_[s] = l;
+        }
+        case Control::Shape1:
+            return shape1_[s] = new ShapeControl(parent);
+        case Control::Image7: {
+            auto* p = new PictureControl(parent, B::Sunken, true);
+            // Moving over a selected card is not moving over the frame's surface.
+            p->setAttribute(Qt::WA_NoMousePropagation);
+            p->setVisible(i != 2);  // the spare for the swap is never seen
+            return image7_[s] = p;
+        }
+        case Control::Image2:
+            return image2_[s] = new PictureControl(parent, B::Flat, false);
+        case Control::Image4:
+            return image4_[s] = new PictureControl(parent, B::Flat, false);
+        case Control::Image3:
+            image3_[s] = new PictureControl(parent, B::None, false);
+            image3_[s]->setPicture(asset("marker.png"));
+            return image3_[s];
+        case Control::Image6:
+            image6_ = new PictureControl(parent, B::None, false);
+            image6_->setPicture(asset("ornament.png"));
+            return image6_;
+        case Control::Image1:
+            image1_[s] = new PictureControl(parent, B::Flat, false);
+            image1_[s]->setMouseTracking(true);
+            return image1_[s];
+        case Control::Image5:
+            image5_[s] = new PictureControl(parent, B::None, false);
+            image5_[s]->setPicture(asset("background.png"));
+            image5_[s]->setMouseTracking(true);
+            return image5_[s];
     }
-    image6_ = new PictureControl(client_, B::None, false);
-    place(image6_, -120, 0, 3405, 3690);
-    image6_->setPicture(asset(QStringLiteral("ornament.png")));
+    return nullptr;
+}
 
-    const QPixmap back55 = ImageList1::picture(kCardBack, devicePixelRatioF());
-    for (int k = 0; k < 10; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        image1_[s] = new PictureControl(client_, B::Flat, false);
-        place(image1_[s], Board::image1Left(k), kHandRestTop, 1110, 1485);
-        image1_[s]->setMouseTracking(true);
-        image2_[s] = new PictureControl(client_, B::Flat, false);
-        place(image2_[s], Board::image2Left(k), 120, 1050, 1440);
-        image3_[s] = new PictureControl(client_, B::None, false);
-        place(image3_[s], Board::image3Left(k), kMarkerTop, 300, 315);
-        image3_[s]->setPicture(asset(QStringLiteral("marker.png")));
+QWidget* Form1::control(Control control, int i) const {
+    const auto s = static_cast<std::size_t>(i);
+    switch (control) {
+        case Control::Frame2:
+            return frame2_;
+        case Control::Option1:
+            return option1_.at(s);
+        case Control::Label1:
+            return label1_.at(s);
+        case Control::Shape1:
+            return shape1_.at(s);
+        case Control::Image7:
+            return image7_.at(s);
+        case Control::Image2:
+            return image2_.at(s);
+        case Control::Image4:
+            return image4_.at(s);
+        case Control::Image3:
+            return image3_.at(s);
+        case Control::Image6:
+            return image6_;
+        case Control::Image1:
+            return image1_.at(s);
+        case Control::Image5:
+            return image5_.at(s);
     }
-    for (int i = 0; i < 2; ++i) {
-        image4_[static_cast<std::size_t>(i)] = new PictureControl(client_, B::Flat, false);
-        place(image4_[static_cast<std::size_t>(i)], i == 0 ? 3960 : 4440, 2280, 1050, 1440);
-    }
-    image7_[2] = new PictureControl(client_, B::Sunken, true);
-    place(image7_[2], 7440, 3120, 615, 735);
-    image7_[2]->hide();
-
-    frame2_ = new QFrame(client_);
-    place(frame2_, 5400, 4200, 2415, 1695);
-    frame2_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame2_->setAutoFillBackground(true);
-    frame2_->setMouseTracking(true);
-
-    const int shapeTop[] = {255, 615, 960}, shapeHeight[] = {240, 255, 255};
-    const int labelTop[] = {285, 645, 990}, labelHeight[] = {210, 225, 225};
-    const char* captions[] = {"摸牌", "出牌", "交换次序"};
-    const char* tips[] = {"点击可以摸一张牌（最多10张）", "点击将按照您排好的次序出牌",
-                          "交换牌面的先后顺序"};
-    for (int i = 0; i < 3; ++i) {
-        const auto s = static_cast<std::size_t>(i);
-        shape1_[s] = new ShapeControl(frame2_);
-        place(shape1_[s], 240, shapeTop[i], 870, shapeHeight[i]);
-        label1_[s] = new QLabel(QString::fromUtf8(captions[i]), frame2_);
-        place(label1_[s], 240, labelTop[i], 855, labelHeight[i]);
-        label1_[s]->setAlignment(Qt::AlignCenter);
-        label1_[s]->setToolTip(QString::fromUtf8(tips[i]));
-        label1_[s]->setMouseTracking(true);
-    }
-    for (int i = 0; i < 2; ++i) {
-        image7_[static_cast<std::size_t>(i)] = new PictureControl(frame2_, B::Sunken, true);
-        place(image7_[static_cast<std::size_t>(i)], i == 0 ? 1320 : 1680, i == 0 ? 240 : 480, 615,
-              735);
-        // Moving over a selected card is not moving over the frame's surface.
-        image7_[static_cast<std::size_t>(i)]->setAttribute(Qt::WA_NoMousePropagation);
-    }
-
-    operators_ = new QButtonGroup(this);
-    const char* signs[] = {"+", "-", "*", "\\"};
-    for (int i = 0; i < 4; ++i) {
-        auto* o = new QRadioButton(QString::fromLatin1(signs[i]), frame2_);
-        place(o, 240 + 480 * i, 1320, 495, 255);
-        o->setAttribute(Qt::WA_NoMousePropagation);
-        o->setAutoFillBackground(true);
-        operators_->addButton(o, i);
-        option1_[static_cast<std::size_t>(i)] = o;
-    }
-    QWidget::setTabOrder(option1_[3], option1_[2]);
-    QWidget::setTabOrder(option1_[2], option1_[1]);
-    QWidget::setTabOrder(option1_[1], option1_[0]);
-    connect(operators_, &QButtonGroup::idClicked, this,
-            [this](int id) { handle([&] { game_.option1Click(id); }); });
+    return nullptr;
 }
 
 void Form1::buildMenus() {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("游戏"));
-    game->setObjectName(QStringLiteral("game"));
-    auto item = [this](QMenu* menu, const char* name, const char* caption, QKeySequence key,
-                       void (Game::*handler)()) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::WindowShortcut);
-        connect(a, &QAction::triggered, this,
-                [this, handler] { handle([&] { (game_.*handler)(); }); });
-        return a;
-    };
-    item(game, "new", "新的开始", QKeySequence(Qt::CTRL | Qt::Key_N), &Game::newClick);
-    music_ = item(game, "music", "游戏音乐", QKeySequence(Qt::CTRL | Qt::Key_M), &Game::musicClick);
-    music_->setCheckable(true);
-    item(game, "gao", "高分记录", QKeySequence(Qt::CTRL | Qt::Key_G), &Game::gaoClick);
-    game->addSeparator()->setObjectName(QStringLiteral("a"));
-    item(game, "quit", "退出游戏", QKeySequence(Qt::CTRL | Qt::Key_Q), &Game::quitClick);
-    QMenu* about1 = menuBar()->addMenu(QStringLiteral("关于"));
-    about1->setObjectName(QStringLiteral("about1"));
-    item(about1, "help", "游戏帮助", {}, &Game::helpClick);
-    item(about1, "about", "关于……", {}, &Game::aboutClick);
+    for (const Menu& m : menus::kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(QLatin1String(m.name));
+        for (const MenuItem& item : m.items) {
+            if (!item.click) {
+                menu->addSeparator()->setObjectName(QLatin1String(item.name));
+                continue;
+            }
+            QAction* a = menu->addAction(QString::fromUtf8(item.caption));
+            a->setObjectName(QLatin1String(item.name));
+            a->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
+            a->setShortcutContext(Qt::WindowShortcut);
+            a->setCheckable(item.checkable);
+            connect(a, &QAction::triggered, this,
+                    [this, click = item.click] { handle([&] { (game_.*click)(); }); });
+            if (item.checkable) music_ = a;
+        }
+    }
 }
 
 void Form1::stack() {
@@ -236,27 +247,26 @@ bool Form1::handle(Handler&& handler) {
 }
 
 void Form1::mirror() {
-    const Board& b = game_.board;
+    const Board& b = game_.board();
     const qreal dpr = devicePixelRatioF();
     auto show = [dpr](PictureControl* p, int& shown, int picture) {
         if (shown == picture) return;
         shown = picture;
         p->setPicture(ImageList1::picture(picture, dpr));
     };
-    for (int k = 0; k < 10; ++k) {
+    for (int k = 0; k < kHandSlots; ++k) {
         const auto s = static_cast<std::size_t>(k);
         show(image1_[s], shown1_[s], b.Image1[k].picture);
-        image1_[s]->move(px(Board::image1Left(k)), px(b.Image1[k].top));
+        image1_[s]->move(image1_[s]->x(), layout::toPixels(b.Image1[k].top));
         image1_[s]->setVisible(b.Image1[k].visible);
         show(image2_[s], shown2_[s], b.Image2[k].picture);
         image2_[s]->setVisible(b.Image2[k].visible);
-        image3_[s]->move(px(Board::image3Left(k)), px(b.Image3[k].top));
+        image3_[s]->move(image3_[s]->x(), layout::toPixels(b.Image3[k].top));
         image3_[s]->setVisible(b.Image3[k].visible);
     }
-    for (int i = 0; i < 2; ++i)
-        show(image4_[static_cast<std::size_t>(i)], shown4_[static_cast<std::size_t>(i)],
-             b.Image4[i]);
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < image4_.size(); ++i)
+        show(image4_[i], shown4_[i], b.Image4[static_cast<int>(i)]);
+    for (int i = 0; i <= 2; ++i) {
         const auto s = static_cast<std::size_t>(i);
         show(image7_[s], shown7_[s], b.Image7[i]);
         label1_[s]->setEnabled(b.Label1Enabled[i]);
@@ -265,7 +275,7 @@ void Form1::mirror() {
     QPalette framePalette = frame2_->palette();
     framePalette.setColor(QPalette::Window, color(b.Frame2Back));
     frame2_->setPalette(framePalette);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i <= op::kDivide; ++i) {
         QRadioButton* o = option1_[static_cast<std::size_t>(i)];
         QPalette p = o->palette();
         p.setColor(QPalette::Window, color(b.Frame2Back));
@@ -275,11 +285,6 @@ void Form1::mirror() {
         o->setPalette(p);
         const QSignalBlocker quiet(o);
         if (b.Option1 == i) o->setChecked(true);
-    }
-    if (b.Option1 < 0 || b.Option1 > 3) {
-        operators_->setExclusive(false);
-        for (auto* o : option1_) o->setChecked(false);
-        operators_->setExclusive(true);
     }
     music_->setChecked(b.musicChecked);
 }
@@ -317,8 +322,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return handle([&] { game_.image1MouseMove(k); });
         if (const int i = indexOf(label1_, w); i >= 0)
             return handle([&] { game_.label1MouseMove(i); });
-        if (const int i = indexOf(image5_, w); i >= 0)
-            return handle([&] { game_.image5MouseMove(i); });
+        if (indexOf(image5_, w) >= 0) return handle([&] { game_.image5MouseMove(); });
         if (w == frame2_) return handle([&] { game_.frame2MouseMove(); });
     }
     return false;
@@ -336,13 +340,11 @@ int Form1::messageBox(const std::string& text, const std::string& title, int cod
     box.setWindowTitle(qs(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(qs(text));
-    const bool yesNo = code == box::kYesNoQuestion || code == box::kYesNoInformation;
+    const bool yesNo = box::isYesNo(code);
     if (code == box::kYesNoQuestion)
         box.setIcon(QMessageBox::Question);
     else if (code == box::kOkInformation || code == box::kYesNoInformation)
         box.setIcon(QMessageBox::Information);
-    else
-        box.setIcon(QMessageBox::NoIcon);
     if (yesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -373,27 +375,4 @@ void Form1::redraw() {
 void Form1::endProgram() {
     hide();
     qApp->quit();
-}
-
-void Form1::randomize() {
-    generator_.seed(
-        static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
-}
-
-double Form1::rnd() {
-    return std::uniform_real_distribution<double>(0.0, 1.0)(generator_);
-}
-
-float Form1::timer() {
-    // Seconds since midnight, read from a clock that ticks in hundredths of a second.
-    const int hundredths = QTime::currentTime().msecsSinceStartOfDay() / 10;
-    return static_cast<float>(hundredths) / 100.0f;
-}
-
-void Form1::nap() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
-
-std::string Form1::appPath() {
-    return QCoreApplication::applicationDirPath().toStdString();
 }

@@ -1,12 +1,13 @@
-// The game's one window: its controls at their twip positions, real dialogs, and the engine.
+// The game's one window: its controls where the layout puts them, real dialogs, and the engine.
 #pragma once
 
 #include <QMainWindow>
 #include <array>
-#include <random>
 
 #include "Game.h"
 #include "Host.h"
+#include "Layout.h"
+#include "ProgramServices.h"
 
 class QAction;
 class QButtonGroup;
@@ -18,27 +19,21 @@ class ShapeControl;
 
 class Form1 : public QMainWindow, public Host {
 public:
-    Form1(RecordStore& store, MediaControl& mm1, QWidget* parent = nullptr);
+    Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services,
+          QWidget* parent = nullptr);
     ~Form1() override;
 
-    Game& game() { return game_; }
+    const Game& game() const { return game_; }
     // Runs the load handler; called once, before the window is first shown.
     void load();
     // Copies the board onto the widgets.
     void mirror();
 
-    // The controls, for tests and for the screenshot tools.
+    // The controls by their names in the layout, for tests and the screenshot tools.
+    QWidget* control(Control control, int index = 0) const;
     PictureControl* Image1(int k) const { return image1_[static_cast<std::size_t>(k)]; }
-    PictureControl* Image2(int k) const { return image2_[static_cast<std::size_t>(k)]; }
-    PictureControl* Image3(int k) const { return image3_[static_cast<std::size_t>(k)]; }
-    PictureControl* Image4(int k) const { return image4_[static_cast<std::size_t>(k)]; }
-    PictureControl* Image5(int k) const { return image5_[static_cast<std::size_t>(k)]; }
-    PictureControl* Image6() const { return image6_; }
-    PictureControl* Image7(int k) const { return image7_[static_cast<std::size_t>(k)]; }
     QLabel* Label1(int i) const { return label1_[static_cast<std::size_t>(i)]; }
-    ShapeControl* Shape1(int i) const { return shape1_[static_cast<std::size_t>(i)]; }
     QRadioButton* Option1(int i) const { return option1_[static_cast<std::size_t>(i)]; }
-    QFrame* Frame2() const { return frame2_; }
     QWidget* client() const { return client_; }
     QAction* menuItem(const QString& name) const;
 
@@ -48,26 +43,26 @@ public:
                          const std::string& defaultText) override;
     void redraw() override;
     void endProgram() override;
-    void randomize() override;
-    double rnd() override;
-    float timer() override;
-    void nap() override;
-    std::string appPath() override;
+    void randomize() override { services_.randomize(); }
+    double rnd() override { return services_.rnd(); }
+    float timer() override { return services_.timer(); }
+    void nap() override { services_.nap(); }
+    std::string appPath() override { return services_.appPath(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
+    QWidget* makeControl(Control control, int index, QWidget* parent);
     void buildMenus();
     void stack();
     // Runs one engine handler, then shows its outcome; true, as the event is taken.
     template <typename Handler>
     bool handle(Handler&& handler);
 
+    ProgramServices& services_;
     Game game_;
-    std::mt19937 generator_;
     QWidget* client_ = nullptr;
     QFrame* frame2_ = nullptr;
     std::array<PictureControl*, 10> image1_{}, image2_{}, image3_{};

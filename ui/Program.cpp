@@ -10,7 +10,7 @@ Program::Program(const QString& programDir) : records_(programDir) {
     if (qtbase_.load(QStringLiteral("qtbase_zh_CN"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtbase_);
-    window_ = std::make_unique<Form1>(records_, mm1_);
+    window_ = std::make_unique<Form1>(records_, mm1_, services_);
 }
 
 void Program::start() {

@@ -7,6 +7,7 @@
 #include "DataFile.h"
 #include "Form1.h"
 #include "MM1.h"
+#include "ProgramServices.h"
 
 class Program {
 public:
@@ -21,5 +22,6 @@ private:
     QTranslator qtbase_;
     DataFile records_;
     MM1 mm1_;
+    ProgramServices services_;
     std::unique_ptr<Form1> window_;
 };

@@ -1,12 +1,14 @@
 // Times `delay 150` on the window's real clock: wall time and processor time, a few times.
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <chrono>
 #include <cstdio>
 
-#include "Form1.h"
-#include "ScriptedHost.h"
+#include "Game.h"
+#include "MemoryRecords.h"
+#include "ProgramServices.h"
+#include "ReplayHost.h"
+#include "ReplayMedia.h"
 
 namespace {
 
@@ -17,19 +19,25 @@ double cpuSeconds() {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+// The replay's host with the window's own clock and nap.
+struct RealClock : ReplayHost {
+    RealClock() : ReplayHost("") {}
+    float timer() override { return services.timer(); }
+    void nap() override { services.nap(); }
+    ProgramServices services;
+};
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    MemoryStore store;
-    std::vector<std::string> log;
-    ScriptedMedia media(log);
-    Form1 window(store, media);
+int main() {
+    RealClock host;
+    MemoryRecords store;
+    ReplayMedia media;
+    Game game(host, store, media);
     for (int run = 0; run < 3; ++run) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = cpuSeconds();
-        window.game().delay(150);
+        game.delay(150);
         const double wall =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double cpu = cpuSeconds() - cpuStart;

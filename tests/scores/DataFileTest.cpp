@@ -1,6 +1,8 @@
-// Data.dat: the exact GBK lines written, what any bytes read back as, and saves on disk.
+// Data.dat: the exact GBK lines, what any bytes read back as, and the table on disk.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
+#include <iostream>
 
 #include "DataFile.h"
 #include "DataFileInvariants.h"
@@ -32,65 +36,56 @@ TEST(DataFileBytes, AreQuotedGbkNamesCommaAndPointsEndingInCrLf) {
         "\"\xD5\xC5\xC8\xFD    \",-20\r\n" + kDefaultLine.repeated(8) + "\"Zoe   \",-32768\r\n");
 }
 
-TEST(DataFileBytes, NamesRoundTripWithAllSixCharacters) {
+TEST(DataFileBytes, NamesRoundTripAndWhatGbkCannotHoldIsReplaced) {
     RecordRows rows;
     const char* names[] = {"无记录", "张三丰abcdef", "Li",  "",       "  lead",
                            "tail  ", "é·ü€ab",       "a,b", "１２３", "欧阳Sophie"};
     for (std::size_t k = 0; k < rows.size(); ++k)
         rows[k] = {records::fitName(names[k]), static_cast<std::int16_t>(100 - 37 * int(k))};
     EXPECT_EQ(DataFile::decode(DataFile::encode(rows)), rows);
-}
 
-TEST(DataFileBytes, QuotesAndCharactersOutsideGbkAreReplaced) {
-    RecordRows rows = records::defaultRows();
     rows[0].name = "a\"b\"  ";  // a quote would end the name early
     rows[1].name = "한😀ℵx  ";
     const QByteArray bytes = DataFile::encode(rows);
     EXPECT_TRUE(
         bytes.startsWith("\"a\xA3\xA2"
-                         "b\xA3\xA2  \",0\r\n"));
+                         "b\xA3\xA2  \",100\r\n"));
     EXPECT_EQ(DataFile::decode(bytes)[0].name, "a＂b＂  ");
     EXPECT_EQ(DataFile::decode(bytes)[1].name, "???x  ");
 }
 
 // A line that cannot be read leaves its row at the default and the next line still counts.
-TEST(DataFileReading, EachLineIsReadOnItsOwn) {
-    const ScoreEntry unread = records::defaultRow();
-    const std::pair<const char*, ScoreEntry> cases[] = {
-        {"", unread},
-        {"no quotes,5", unread},
-        {"\"one quote,5", unread},
-        {"\"no comma\"55", unread},
-        {"\"no number\",", unread},
-        {"\"fraction\",1.5", unread},
-        {"\"letters\",12x", unread},
-        {"\"a\",32768", {"a     ", 32767}},
-        {"\"b\",-32769", {"b     ", -32768}},
-        {"\"c\",99999999999999999999999999", {"c     ", 32767}},
-        {"\"\x81 ab\",1", {"? ab  ", 1}},  // a lead byte with a trail byte GBK lacks
-        {"\"ab\x81\",2", {"ab?   ", 2}},   // a lead byte cut off by the closing quote
-        {"\"\xD5\xC5\x80\",3", {"张€    ", 3}},
-        {"\"a,b\" , 4 ", {"a,b   ", 4}},
-        {"\"\",5", {"      ", 5}},
-        {"\"toolongname\",6", {"toolon", 6}},
+TEST(DataFileBytes, EachLineIsReadOnItsOwn) {
+    const ScoreEntry unread = records::defaultRow(), next{"next  ", 1};
+    const std::tuple<QByteArray, ScoreEntry, ScoreEntry> cases[] = {
+        {"\r\n\"next\",1", unread, next},
+        {"no quotes,5\r\n\"next\",1", unread, next},
+        {"\"one quote,5\n\"next\",1", unread, next},
+        {"\"no comma\"55\r\"next\",1", unread, next},  // a lone CR ends a line too
+        {"\"no number\",\r\n\"next\",1", unread, next},
+        {"\"fraction\",1.5\n\"next\",1", unread, next},
+        {"\"letters\",12x\n\"next\",1", unread, next},
+        {"\"a\",32768\r\r\n\"next\",1", {"a     ", 32767}, unread},
+        {"\"b\",-32769\r\"next\",1", {"b     ", -32768}, next},
+        {"\"c\",99999999999999999999999999\n\"next\",1", {"c     ", 32767}, next},
+        {"\"\x81 ab\",1\n\"next\",1", {"? ab  ", 1}, next},  // a lead byte GBK cannot pair
+        {"\"ab\x81\",2\n\"next\",1", {"ab?   ", 2}, next},   // cut off by the closing quote
+        {"\"\xD5\xC5\x80\",3\n\"next\",1", {"张€    ", 3}, next},
+        {"\"a,b\" , 4 \n\"next\",1", {"a,b   ", 4}, next},
+        {"\"\",5\n\"next\",1", {"      ", 5}, next},
+        {"\"toolongname\",6\n\"next\",1", {"toolon", 6}, next},
+        {"\"" + QByteArray(DataFile::kMaxLineBytes, 'x') + "\",7\n\"next\",1", unread, next},
     };
-    for (const auto& [line, row] : cases) {
-        const RecordRows rows = DataFile::decode(QByteArray(line) + "\r\n\"next\",1");
-        EXPECT_EQ(rows[0], row) << line;
-        EXPECT_EQ(rows[1], (ScoreEntry{"next  ", 1})) << line;
+    for (const auto& [bytes, first, second] : cases) {
+        const RecordRows rows = DataFile::decode(bytes);
+        EXPECT_EQ(rows[0], first) << bytes.left(40).toStdString();
+        EXPECT_EQ(rows[1], second) << bytes.left(40).toStdString();
     }
-}
-
-TEST(DataFileReading, MissingLinesAndEmptyFilesGiveDefaultRows) {
     EXPECT_EQ(DataFile::decode({}), records::defaultRows());
-    RecordRows expected = records::defaultRows();
-    expected[0] = {"a     ", 3};
-    expected[1] = {"b     ", 2};
-    EXPECT_EQ(DataFile::decode("\"a\",3\n\"b\",2\n"), expected);
 }
 
 // The fuzzing seeds, binary noise among them, replayed in every build.
-TEST(DataFileReading, EveryCorpusFileGivesTenRowsThatSaveUnchanged) {
+TEST(DataFileBytes, EveryCorpusFileGivesTenRowsThatSaveUnchanged) {
     const QDir corpus(TESSARO_DATAFILE_CORPUS);
     ASSERT_GE(corpus.entryList(QDir::Files).size(), 5);
     for (const QString& name : corpus.entryList(QDir::Files)) {
@@ -113,6 +108,8 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+const auto putFirst = [](RecordRows& rows) { return records::enter(rows, 120, "张三"); };
+
 // A scratch area with the program's directory and the fallback directory inside it.
 class DataFileStorage : public ::testing::Test {
 protected:
@@ -128,52 +125,107 @@ protected:
     const QString fallbackFile = root.filePath("home/Tessaro/Data.dat");
 };
 
-TEST_F(DataFileStorage, FirstLoadCreatesTheDefaultFileAndTheNextRunReadsWhatWasSaved) {
+TEST_F(DataFileStorage, AWritableProgramFolderHoldsTheTableWhateverTheFallbackHolds) {
+    ASSERT_TRUE(QDir().mkpath(fallback));
+    writeAll(fallbackFile, DataFile::encode(sampleRows(500)));
     DataFile file(program, fallback);
     EXPECT_EQ(file.load(), records::defaultRows());
     EXPECT_EQ(readAll(programFile), kDefaultLine.repeated(10));
-    ASSERT_TRUE(file.save(sampleRows(120)));
-    EXPECT_EQ(DataFile(program, fallback).load(), sampleRows(120));
-    EXPECT_FALSE(QFile::exists(fallbackFile));
+    EXPECT_EQ(file.update(putFirst)->at(0), (ScoreEntry{"张三    ", 120}));
+    EXPECT_EQ(DataFile(program, fallback).load()[0], (ScoreEntry{"张三    ", 120}));
+    EXPECT_EQ(readAll(fallbackFile), DataFile::encode(sampleRows(500)));
+    EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList{"Data.dat"});
 }
 
-TEST_F(DataFileStorage, HugeFilesAreReadOnlyAsFarAsTheirFirstBytes) {
-    writeAll(programFile, DataFile::encode(sampleRows(7)));
-    QFile file(programFile);
-    // Sparse: far more zeros than memory after the table, costing no disk. A loader that read
-    // the whole file would run out of memory.
-    if (!file.resize(qint64(1) << 40)) GTEST_SKIP() << "no sparse 1 TiB file on this filesystem";
-    EXPECT_EQ(DataFile(program, fallback).load(), sampleRows(7));
+TEST_F(DataFileStorage, TwoCopiesOfTheGameOnOneFolderBothKeepTheirRecords) {
+    DataFile a(program), b(program);
+    a.load();
+    b.load();
+    b.update([](RecordRows& rows) { return records::enter(rows, 200, "乙方"); });
+    a.update([](RecordRows& rows) { return records::enter(rows, 150, "甲方"); });
+    const RecordRows rows = DataFile(program).load();
+    EXPECT_EQ(rows[0], (ScoreEntry{"乙方    ", 200}));
+    EXPECT_EQ(rows[1], (ScoreEntry{"甲方    ", 150}));
 }
 
-TEST_F(DataFileStorage, ReadOnlyDirectorySavesToTheFallbackOrReportsFailure) {
+TEST_F(DataFileStorage, AReadOnlyFolderSendsTheTableToTheFallbackOrTheSaveFails) {
     QString readOnly = root.filePath("ro");
     ASSERT_TRUE(QDir().mkpath(readOnly));
+    writeAll(readOnly + "/Data.dat", DataFile::encode(sampleRows(60)));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
     if (QFile(readOnly + "/probe").open(QIODevice::WriteOnly)) {
         // Permissions do not stop root; a directory below a regular file stops anyone.
         readOnly = root.filePath("file/bin");
     }
     DataFile file(readOnly, fallback);
-    EXPECT_EQ(file.load(), records::defaultRows());
-    ASSERT_TRUE(file.save(sampleRows(60)));
     EXPECT_EQ(file.path(), fallbackFile);
-    EXPECT_EQ(DataFile(readOnly, fallback).load(), sampleRows(60));
-    EXPECT_FALSE(DataFile(readOnly, root.filePath("file/home")).save(sampleRows(60)));
+    file.load();
+    ASSERT_TRUE(file.update(putFirst));
+    EXPECT_EQ(DataFile(readOnly, fallback).load()[0], (ScoreEntry{"张三    ", 120}));
+    EXPECT_FALSE(DataFile(readOnly, root.filePath("file/home")).update(putFirst));
+}
+
+// Anything at the table's path but a regular file of its own is never written, and a record
+// that would go there is reported as not saved.
+TEST_F(DataFileStorage, LinksFifosDevicesAndUnreadableFilesAreNeverWritten) {
+    const QString outside = root.filePath("outside");
+    writeAll(outside, "mine");
+    const std::pair<const char*, std::function<bool()>> kinds[] = {
+        {"a link to a file outside", [&] { return QFile::link(outside, programFile); }},
+        {"a dangling link", [&] { return QFile::link(root.filePath("nowhere/x"), programFile); }},
+        {"a FIFO", [&] { return mkfifo(programFile.toLocal8Bit(), 0644) == 0; }},
+        {"a directory", [&] { return QDir().mkdir(programFile); }},
+        {"a character device",
+         [&] { return mknod(programFile.toLocal8Bit(), S_IFCHR | 0644, makedev(1, 3)) == 0; }},
+        {"a file that cannot be read",
+         [&] {
+             writeAll(programFile, DataFile::encode(sampleRows(9)));
+             return QFile::setPermissions(programFile, {}) &&
+                    !QFile(programFile).open(QIODevice::ReadOnly);
+         }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        QFile::setPermissions(programFile, QFile::WriteOwner);
+        QFile::remove(programFile);
+        QDir().rmdir(programFile);
+        if (!make()) {
+            std::cout << "skipped (not possible for this user): " << kind << "\n";
+            continue;
+        }
+        DataFile file(program);
+        EXPECT_EQ(file.load(), records::defaultRows()) << kind;
+        EXPECT_FALSE(file.update(putFirst)) << kind;
+        EXPECT_EQ(readAll(outside), "mine") << kind;
+        EXPECT_FALSE(QFile::exists(root.filePath("nowhere"))) << kind;
+        EXPECT_EQ(QDir(program).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{"Data.dat"})
+            << kind;
+    }
+}
+
+TEST_F(DataFileStorage, AHugeFileIsReadOnlyToItsTenthLine) {
+    writeAll(programFile, DataFile::encode(sampleRows(7)));
+    QFile file(programFile);
+    // Sparse: far more zeros than memory after the table, costing no disk.
+    if (!file.resize(qint64(1) << 40)) GTEST_SKIP() << "no sparse 1 TiB file on this filesystem";
+    EXPECT_EQ(DataFile(program, fallback).load(), sampleRows(7));
 }
 
 TEST_F(DataFileStorage, CrashOrFullDiskDuringSaveLeavesTheOldFileWhole) {
-    const QByteArray old = DataFile::encode(sampleRows(30));
+    RecordRows full;
+    full.fill({"六个汉字名字", -32768});
+    const QByteArray old = DataFile::encode(full);  // 230 bytes
     for (const bool crash : {true, false}) {
         writeAll(programFile, old);
         const pid_t child = fork();
         if (child == 0) {
-            // Past 40 bytes the kernel stops the writer, as a power cut or a full disk would.
-            const rlimit noCore{0, 0}, limit{40, 40};
+            // Past 150 bytes the kernel stops the writer, as a power cut or a full disk would:
+            // room for the lock file, not for the table.
+            const rlimit noCore{0, 0}, limit{150, 150};
             setrlimit(RLIMIT_CORE, &noCore);
             setrlimit(RLIMIT_FSIZE, &limit);
             if (!crash) signal(SIGXFSZ, SIG_IGN);
-            _exit(DataFile(program, fallback).save(sampleRows(99)) ? 0 : 1);
+            _exit(DataFile(program, fallback).update(putFirst) ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -182,7 +234,6 @@ TEST_F(DataFileStorage, CrashOrFullDiskDuringSaveLeavesTheOldFileWhole) {
         EXPECT_EQ(readAll(programFile), old);
     }
     EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList{"Data.dat"});
-    EXPECT_FALSE(QFile::exists(fallbackFile));
 }
 
 }  // namespace

@@ -113,9 +113,9 @@ std::string eventJson(const EventOutcome& outcome, const Game& game) {
     json.endArray();
     json.key("ended").boolean(outcome.ended);
     json.key("state");
-    writeState(json, game.state);
+    writeState(json, game.state());
     json.key("board");
-    writeBoard(json, game.board);
+    writeBoard(json, game.board());
     json.endObject();
     return json.text();
 }

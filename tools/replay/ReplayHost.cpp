@@ -15,7 +15,7 @@ std::vector<ShownDialog> ReplayHost::takeDialogs() {
 
 int ReplayHost::messageBox(const std::string& text, const std::string& title, int code) {
     int answer = box::kAnswerOk;
-    if (code == box::kYesNoQuestion || code == box::kYesNoInformation) {
+    if (box::isYesNo(code)) {
         answer = box::kAnswerNo;
         if (!answers_.empty()) {
             answer = answers_.front();

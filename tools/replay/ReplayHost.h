@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -19,6 +20,8 @@ struct ShownDialog {
     int code = 0;       // message boxes only
     int answer = 0;     // message boxes: 1 OK, 6 Yes, 7 No
     std::string input;  // input boxes: the text entered
+
+    bool is(const Message& m) const { return text == m.text && title == m.title && code == m.code; }
 };
 
 class ReplayHost : public Host {
@@ -38,11 +41,15 @@ public:
     // The dialogs shown since the last call, in order.
     std::vector<ShownDialog> takeDialogs();
     bool programEnded() const { return programEnded_; }
+    // Runs where the window would show the board without taking input: before the pause.
+    std::function<void()> onRedraw;
 
     int messageBox(const std::string& text, const std::string& title, int code) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
-    void redraw() override {}
+    void redraw() override {
+        if (onRedraw) onRedraw();
+    }
     void endProgram() override { programEnded_ = true; }
     // The script's seed stands for the time of day.
     void randomize() override {}

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "Menus.h"
+
 ReplaySession::ReplaySession(RecordStore& store, std::string appPath)
     : host_(std::move(appPath)), game_(host_, store, media_) {}
 
@@ -47,7 +49,7 @@ std::optional<EventOutcome> ReplaySession::run(const ScriptLine& line) {
             loaded_ = true;
             break;
         case Command::Menu:
-            menu(line.menu);
+            (game_.*menus::find(line.menu)->click)();
             break;
         case Command::Hand:
             outcome.ignored = !game_.canClickImage1(line.index);
@@ -73,7 +75,7 @@ std::optional<EventOutcome> ReplaySession::run(const ScriptLine& line) {
             game_.image1MouseMove(line.index);
             break;
         case Command::MoveImage5:
-            game_.image5MouseMove(line.index);
+            game_.image5MouseMove();
             break;
         // The close box has no handler: the program just ends, with no question and no save.
         case Command::Close:
@@ -85,19 +87,4 @@ std::optional<EventOutcome> ReplaySession::run(const ScriptLine& line) {
     outcome.dialogs = host_.takeDialogs();
     outcome.ended = ended();
     return outcome;
-}
-
-void ReplaySession::menu(const std::string& item) {
-    if (item == "new")
-        game_.newClick();
-    else if (item == "music")
-        game_.musicClick();
-    else if (item == "gao")
-        game_.gaoClick();
-    else if (item == "quit")
-        game_.quitClick();
-    else if (item == "help")
-        game_.helpClick();
-    else if (item == "about")
-        game_.aboutClick();
 }

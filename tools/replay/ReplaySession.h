@@ -32,14 +32,14 @@ public:
     std::optional<EventOutcome> run(const ScriptLine& line);
 
     const Game& game() const { return game_; }
+    Game& game() { return game_; }
     const ReplayHost& host() const { return host_; }
+    ReplayHost& host() { return host_; }
     const ReplayMedia& media() const { return media_; }
     bool loaded() const { return loaded_; }
     bool ended() const { return game_.ended() || closed_; }
 
 private:
-    void menu(const std::string& item);
-
     ReplayHost host_;
     ReplayMedia media_;
     Game game_;

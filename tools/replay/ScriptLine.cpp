@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+#include "Menus.h"
+
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
@@ -165,12 +167,13 @@ ScriptLine readScriptLine(std::string_view line) {
         expectWords(words, 0, std::string(command));
         read.command = command == "load" ? Command::Load : Command::Close;
     } else if (command == "menu") {
-        constexpr std::string_view kItems[] = {"new", "music", "gao", "quit", "help", "about"};
-        constexpr std::string_view kUsage = "menu new|music|gao|quit|help|about";
-        expectWords(words, 1, kUsage);
-        if (std::find(std::begin(kItems), std::end(kItems), words[1]) == std::end(kItems))
-            refuse("no menu item " + quoted(words[1]) + ": expected \"" + std::string(kUsage) +
-                   "\"");
+        std::string usage;
+        for (const Menu& m : menus::kMenus)
+            for (const MenuItem& item : m.items)
+                if (item.click) usage += (usage.empty() ? "menu " : "|") + std::string(item.name);
+        expectWords(words, 1, usage);
+        if (!menus::find(words[1]))
+            refuse("no menu item " + quoted(words[1]) + ": expected \"" + usage + "\"");
         read.command = Command::Menu;
         read.menu = std::string(words[1]);
     } else if (command == "move") {

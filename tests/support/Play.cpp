@@ -1,0 +1,147 @@
+// A game for the rules' tests, driven by replay script lines and summed up in one line.
+#include "Play.h"
+
+#include <sstream>
+
+namespace {
+
+std::vector<int> numbers(std::string_view text) {
+    std::vector<int> out;
+    std::istringstream in{std::string(text)};
+    for (int n = 0; in >> n;) out.push_back(n);
+    return out;
+}
+
+std::string value(int v) {
+    return std::to_string((v - 0.5) / 15);
+}
+
+constexpr char kClubs[] = " 0.1";
+
+}  // namespace
+
+std::string dealLine(std::string_view text) {
+    std::vector<std::vector<int>> parts;
+    for (std::size_t from = 0, to = 0; from <= text.size(); from = to + 1) {
+        to = std::min(text.find('/', from), text.size());
+        parts.push_back(numbers(text.substr(from, to - from)));
+    }
+    std::string line = "rand";
+    for (std::size_t i = 0; i < 5; ++i)
+        line += " " + value(parts[0][i]) + " " + value(parts[1][i]) + kClubs;
+    return line + " " + value(parts[2][0]) + kClubs;
+}
+
+namespace {
+
+std::string picture(int n) {
+    if (n == card::kNoPicture) return "-";
+    if (n == card::kBack) return "B";
+    return std::to_string(card::valueOf(n));
+}
+
+}  // namespace
+
+Play::Play() {
+    session.host().onRedraw = [this] { pause = summary(false); };
+    run("load");
+}
+
+void Play::run(std::string_view steps) {
+    boxes.clear();
+    GameState& s = GameTestAccess::state(game);
+    Board& b = GameTestAccess::board(game);
+    for (std::size_t from = 0, to = 0; from <= steps.size(); from = to + 1) {
+        to = std::min(steps.find(';', from), steps.size());
+        std::string step(steps.substr(from, to - from));
+        step.erase(0, step.find_first_not_of(' '));
+        const auto word = [&](std::string_view w) {
+            if (step.rfind(w, 0) != 0) return false;
+            step.erase(0, w.size());
+            return true;
+        };
+        if (word("deal ")) {
+            session.run(dealLine(step));
+            step = "menu new";
+        } else if (word("next ")) {
+            step = dealLine(step);
+        } else if (word("draws ")) {
+            std::string line = "rand";
+            for (int v : numbers(step)) line += " " + value(v) + kClubs;
+            step = line;
+        } else if (word("cards ")) {
+            std::string line = "rand";
+            for (int v : numbers(step)) line += " " + value(v);
+            step = line;
+        }
+        const bool hand = word("set hand ");
+        if (hand || word("set cpu ")) {
+            const std::vector<int> cards = numbers(step);
+            for (int k = 0; k < kHandSlots; ++k) {
+                const auto v = static_cast<CardValue>(
+                    k < static_cast<int>(cards.size()) ? cards[static_cast<std::size_t>(k)] : 0);
+                (hand ? s.handValue : s.cpuValue)[k] = v;
+                if (hand) {
+                    b.Image1[k] = {v ? card::faceOf(v, 0) : card::kNoPicture, layout::kHandRestTop,
+                                   v != 0};
+                    s.picked[k] = false;
+                } else {
+                    b.Image2[k] = {card::kBack, v != 0};
+                }
+            }
+            continue;
+        }
+        if (word("set points ")) {
+            std::size_t k = 0;
+            for (int p : numbers(step)) {
+                store.rows[k].points = static_cast<std::int16_t>(p);
+                s.records[k++].points = static_cast<std::int16_t>(p);
+            }
+            continue;
+        } else if (word("set score ")) {
+            s.score = numbers(step).at(0);
+            continue;
+        }
+        if (const auto outcome = session.run(step))
+            boxes.insert(boxes.end(), outcome->dialogs.begin(), outcome->dialogs.end());
+    }
+}
+
+std::string Play::summary(bool checked) const {
+    const GameState& s = game.state();
+    const Board& b = game.board();
+    std::ostringstream out;
+    out << "hand";
+    for (int k = 0; k < kHandSlots && s.handValue[k]; ++k)
+        out << ' ' << s.handValue[k] << (b.Image1[k].top == layout::kHandRaisedTop ? "^" : "");
+    out << " | cpu";
+    bool up = false;
+    for (int k = 0; k < kHandSlots && s.cpuValue[k]; ++k) {
+        out << ' ' << s.cpuValue[k];
+        up = up || b.Image2[k].picture != card::kBack;
+    }
+    out << (up ? " up" : "") << " | table " << picture(b.Image4[0]) << ' ' << picture(b.Image4[1]);
+    if (b.Image7[0] || b.Image7[1])
+        out << " | sel " << picture(b.Image7[0]) << ' ' << picture(b.Image7[1]);
+    if (s.pickValue[1] || s.pickValue[2] || s.pickSlot[0] || s.pickSlot[1])
+        out << " | pick " << s.pickValue[1] << ' ' << s.pickValue[2] << " @" << s.pickSlot[0] << ' '
+            << s.pickSlot[1];
+    out << " | ";
+    for (int i = 0; i <= 2; ++i) out << (b.Label1Enabled[i] ? "DPS"[i] : '-');
+    out << " | " << (!s.playerTurn ? "off" : s.canPick ? "you" : "done");
+    if (b.Option1 != op::kPlus) out << " | op " << text::kOption1[b.Option1];
+    for (int k = 0; k < kHandSlots; ++k)
+        if (b.Image3[k].visible) out << " | gem " << k << '@' << b.Image3[k].top;
+    std::string lit;
+    for (int i = 0; i <= 2; ++i)
+        if (b.Shape1[i] == kLitFrame) lit += ' ' + std::to_string(i);
+    if (!lit.empty()) out << " | lit" << lit;
+    out << " | " << s.score;
+    for (const ShownDialog& d : boxes)
+        out << " | " << d.text << ' '
+            << (d.kind == ShownDialog::Kind::Input ? "input" : std::to_string(d.code));
+    if (game.ended()) out << " | ended";
+    if (const std::string broken = checked ? game.checkInvariants() : ""; !broken.empty())
+        out << " | BROKEN " << broken;
+    return out.str();
+}
