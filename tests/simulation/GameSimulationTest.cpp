@@ -56,79 +56,62 @@ public:
     }
 
 private:
-    // A card that completes the first pick with some operator, the chosen one first.
-    std::pair<int, int> partner(const GameState& s, int first, int chosen) {
-        std::pair<int, int> found{-1, -1};
+    template <typename T>
+    const T& any(const std::vector<T>& from) {
+        return from[static_cast<std::size_t>(upTo(static_cast<int>(from.size()) - 1))];
+    }
+
+    // Every card that completes a first pick, with the operator that makes the target.
+    std::vector<std::pair<int, int>> partners(const GameState& s, int first) {
+        std::vector<std::pair<int, int>> found;
         for (int k = 0; k < held(s.handValue); ++k) {
-            if (k == first || s.picked[k]) continue;
             const int a = s.handValue[first], b = s.handValue[k];
             const std::array<int, 4> results = {a + b, a - b, a * b, a / b};
-            for (int option = op::kPlus; option <= op::kDivide; ++option) {
-                if (results[static_cast<std::size_t>(option)] != s.tableValue[1]) continue;
-                if (option == chosen) return {k, option};
-                found = {k, option};
-            }
+            for (int option = op::kPlus; option <= op::kDivide; ++option)
+                if (k != first && results[static_cast<std::size_t>(option)] == s.tableValue[1])
+                    found.emplace_back(k, option);
         }
         return found;
     }
 
     std::string aimed(const Game& game) {
         const GameState& s = game.state();
-        const int chosen = game.board().Option1;
         if (!s.playerTurn) return "menu new";  // before the first game, or after a stopped one
         if (!s.canPick) return chance(0.15) ? "label 2" : "label 1";
-        const bool lone = loneMatch(s);
-        if (s.pickValue[1] != 0) {
-            const auto [k, option] = partner(s, s.pickSlot[0], chosen);
-            if (k >= 0 && (!lone || chance(0.3)))
-                return option != chosen ? operatorKey(option) : "hand " + std::to_string(k);
-            if (lone) return "label 1";
-            return chance(0.5) ? "hand " + std::to_string(s.pickSlot[0]) : "label 0";
+        if (s.pickValue[1] == 0) {
+            std::vector<int> leads;
+            for (int i = 0; i < held(s.handValue); ++i)
+                if (s.handValue[i] == s.tableValue[1] || !partners(s, i).empty())
+                    leads.push_back(i);
+            return leads.empty() ? "label 0" : "hand " + std::to_string(any(leads));
         }
-        std::vector<int> leads, singles;
-        for (int i = 0; i < held(s.handValue); ++i) {
-            if (s.handValue[i] == s.tableValue[1]) singles.push_back(i);
-            if (partner(s, i, chosen).first >= 0) leads.push_back(i);
-        }
-        const auto& from = !leads.empty() && (singles.empty() || chance(0.6)) ? leads : singles;
-        if (from.empty()) return "label 0";
-        return "hand " + std::to_string(from[static_cast<std::size_t>(upTo(int(from.size()) - 1))]);
+        const auto found = partners(s, s.pickSlot[0]);
+        if (found.empty() || (loneMatch(s) && chance(0.7)))
+            return loneMatch(s)  ? "label 1"
+                   : chance(0.5) ? "hand " + std::to_string(s.pickSlot[0])
+                                 : "label 0";
+        const auto [k, option] = any(found);
+        if (option == game.board().Option1) return "hand " + std::to_string(k);
+        if (chance(0.2)) return "option " + std::to_string(option);
+        return "key " + std::to_string(int{(chance(0.5) ? "zxcv" : "+-*/")[option]});
     }
 
     std::string anywhere() {
-        // Each kind of event with its weight and the highest index it takes (-1: none).
-        static const std::array<std::tuple<const char*, double, int>, 15> kKinds = {{
-            {"hand", 25, 9},
-            {"label", 15, 2},
-            {"option", 3, 3},
-            {"key", 6, -1},
-            {"move Label1", 3, 2},
-            {"move Frame2", 3, -1},
-            {"move Image1", 4, 9},
-            {"move Image5", 2, 1},
-            {"menu new", 1.5, -1},
-            {"menu music", 1, -1},
-            {"menu gao", 0.5, -1},
-            {"menu help", 0.3, -1},
-            {"menu about", 0.3, -1},
-            {"menu quit", 0.5, -1},
-            {"close", 0.08, -1},
-        }};
-        std::array<double, kKinds.size()> weights;
-        for (std::size_t i = 0; i < kKinds.size(); ++i) weights[i] = std::get<1>(kKinds[i]);
-        const auto& [line, weight, highest] = kKinds[static_cast<std::size_t>(
-            std::discrete_distribution<int>(weights.begin(), weights.end())(random_))];
-        if (std::string_view(line) == "key") {
+        // Each kind of event with its weight; a last lone digit is the highest index it takes.
+        static const std::array<const char*, 15> kLines = {
+            "hand 9",      "label 2",       "option 3",      "key",       "move Label1 2",
+            "move Frame2", "move Image1 9", "move Image5 1", "menu new",  "menu music",
+            "menu gao",    "menu help",     "menu about",    "menu quit", "close"};
+        static const std::array<double, 15> kWeights = {25,  15, 3,   6,   3,   3,   4,   2,
+                                                        1.5, 1,  0.5, 0.3, 0.3, 0.5, 0.08};
+        std::string line = kLines[static_cast<std::size_t>(
+            std::discrete_distribution<int>(kWeights.begin(), kWeights.end())(random_))];
+        if (line == "key") {
             static const std::string kKeys = "zxcv+-*/ZV\\n";
-            const int code = chance(0.7) ? kKeys[static_cast<std::size_t>(upTo(11))] : upTo(65535);
-            return "key " + std::to_string(code);
+            return "key " + std::to_string(chance(0.7) ? int{kKeys[upTo(11)]} : upTo(65535));
         }
-        return highest < 0 ? line : std::string(line) + " " + std::to_string(upTo(highest));
-    }
-
-    std::string operatorKey(int option) {
-        if (chance(0.2)) return "option " + std::to_string(option);
-        return "key " + std::to_string(int{(chance(0.5) ? "zxcv" : "+-*/")[option]});
+        if (line[line.size() - 2] == ' ') line.back() = char('0' + upTo(line.back() - '0'));
+        return line;
     }
 
     // Names of every length, with wide characters, blanks and comment signs; only characters
@@ -164,17 +147,10 @@ int scoreChange(const std::vector<ShownDialog>& dialogs) {
 bool deafOnceEnded(const Game& game) {
     Game copy = game;
     for (int i = 0; i <= 2; ++i) {
-        copy.image1Click(i);
-        copy.label1Click(i);
-        copy.image1MouseMove(i);
-        copy.label1MouseMove(i);
+        copy.image1Click(i), copy.label1Click(i), copy.image1MouseMove(i);
+        copy.label1MouseMove(i), copy.option1Click(i), copy.keyPress("xcv"[i]);
     }
-    copy.option1Click(op::kDivide);
-    copy.keyPress('x');
-    copy.frame2MouseMove();
-    copy.newClick();
-    copy.musicClick();
-    copy.quitClick();
+    copy.frame2MouseMove(), copy.newClick(), copy.musicClick(), copy.quitClick();
     return copy.state() == game.state() && copy.board() == game.board();
 }
 
@@ -185,18 +161,14 @@ struct ProgramRun {
     MemoryRecords& store;
     const RecordRows tableAtStart;
     ReplaySession session{store, kAppPath};
-    std::vector<std::string> script;
+    std::string script;
 
     std::string reproduction() const {
-        std::string text;
-        if (tableAtStart != records::defaultRows()) {
-            text += "First put this table in the directory's Data.dat (in GBK: iconv -t GBK):\n";
-            for (const ScoreEntry& row : tableAtStart)
-                text += "\"" + row.name + "\"," + std::to_string(row.points) + "\n";
-        }
-        text += "Then replay this with tessaro-replay --dir DIRECTORY:\n";
-        for (const std::string& line : script) text += line + "\n";
-        return text;
+        std::string table = "First put this table in the directory's Data.dat (iconv -t GBK):\n";
+        for (const ScoreEntry& row : tableAtStart)
+            table += "\"" + row.name + "\"," + std::to_string(row.points) + "\n";
+        return (tableAtStart == records::defaultRows() ? "" : table) +
+               "Then replay this with tessaro-replay --dir DIRECTORY:\n" + script;
     }
 };
 
@@ -205,7 +177,7 @@ using Reached = std::map<std::string, int>;
 // Gives one line to the run; the rules it broke, if any. The deep places reached are counted,
 // so that the simulation cannot quietly grow shallow.
 std::vector<std::string> step(ProgramRun& run, const std::string& text, Reached& reached) {
-    run.script.push_back(text);
+    run.script += text + "\n";
     std::vector<std::string> faults;
     const auto expect = [&](bool ok, const std::string& what) {
         if (!ok) faults.push_back(what);
@@ -250,27 +222,28 @@ std::vector<std::string> step(ProgramRun& run, const std::string& text, Reached&
                        s.pickValue[2] == 0 && s.picked == decltype(s.picked){},
                    "the turn came back with a card picked, or without draw");
 
-        bool stuckNo = false, record = false;
-        for (const ShownDialog& d : outcome->dialogs) {
-            record = record || d.kind == ShownDialog::Kind::Input;
-            for (const auto& [message, what] : {std::pair{text::kPlayerWins, "the player won"},
-                                                {text::kGaveUp, "the player gave up"},
-                                                {text::kComputerWins, "the computer won"},
-                                                {text::kThinkAgain, "a second card refused"},
-                                                {text::kStuck, "the computer stuck"}})
-                if (d.is(message)) ++reached[what];
-            if (d.is(text::kUndo) && d.answer == box::kAnswerYes) ++reached["a pair undone"];
-            stuckNo = stuckNo || (d.is(text::kStuck) && d.answer == box::kAnswerNo);
-        }
-        if (record) ++reached["a record entered"];
-        if (stuckNo && !record && !outcome->ended)
-            ++reached["a game stopped after a stuck computer"];
-        if (s.handValue[9] != 0) ++reached["the player holding ten cards"];
-        if (s.cpuValue[9] != 0 && s.playerTurn) ++reached["the computer holding ten cards"];
-        if (loneMatch(before) && !s.canPick && s.playerTurn)
-            ++reached["a pair completed after a lone match"];
-        if (delivered && line.index == label::kSwap) ++reached["a pair swapped"];
-        if (outcome->ignored) ++reached["a click ignored"];
+        const auto shown = [&](const Message& m, int answer) {
+            return std::count_if(outcome->dialogs.begin(), outcome->dialogs.end(), [&](auto& d) {
+                return d.is(m) && (answer == 0 || d.answer == answer);
+            });
+        };
+        const bool record =
+            !outcome->dialogs.empty() && outcome->dialogs.back().kind == ShownDialog::Kind::Input;
+        reached["the player won"] += shown(text::kPlayerWins, 0);
+        reached["the player gave up"] += shown(text::kGaveUp, 0);
+        reached["the computer won"] += shown(text::kComputerWins, 0);
+        reached["a second card refused"] += shown(text::kThinkAgain, 0);
+        reached["the computer stuck"] += shown(text::kStuck, 0);
+        reached["a pair undone"] += shown(text::kUndo, box::kAnswerYes);
+        reached["a record entered"] += record;
+        reached["a game stopped after a stuck computer"] +=
+            shown(text::kStuck, box::kAnswerNo) && !record && !outcome->ended;
+        reached["the player holding ten cards"] += s.handValue[9] != 0;
+        reached["the computer holding ten cards"] += s.cpuValue[9] != 0 && s.playerTurn;
+        reached["a pair completed after a lone match"] +=
+            loneMatch(before) && !s.canPick && s.playerTurn;
+        reached["a pair swapped"] += delivered && line.index == label::kSwap;
+        reached["a click ignored"] += outcome->ignored;
     } catch (const std::exception& e) {
         faults.push_back(std::string("the line failed: ") + e.what());
     }
@@ -292,8 +265,7 @@ TEST(Simulation, RandomEventsKeepTheRules) {
             if (!run || run->session.ended()) {
                 run = std::make_unique<ProgramRun>(records);
                 ++runs;
-                run->script.push_back(chooser.seedLine());
-                run->session.run(run->script.back());
+                step(*run, chooser.seedLine(), reached);
             }
             std::vector<std::string> faults;
             for (const std::string& line : chooser.next(run->session))
@@ -315,13 +287,8 @@ TEST(Simulation, RandomEventsKeepTheRules) {
     EXPECT_EQ(failingRuns, 0) << "runs that broke a rule, in all";
     std::cout << events << " events\n";
     for (const auto& [what, count] : reached) std::cout << "  " << what << ": " << count << "\n";
-    for (const char* what :
-         {"the player won", "the player gave up", "the computer won", "the computer stuck",
-          "a record entered", "a game stopped after a stuck computer",
-          "the player holding ten cards", "the computer holding ten cards", "a second card refused",
-          "a pair undone", "a pair completed after a lone match", "a pair swapped",
-          "a click ignored"})
-        EXPECT_GT(reached[what], 0) << "the simulation never reached: " << what;
+    for (const auto& [what, count] : reached)
+        EXPECT_GT(count, 0) << "the simulation never reached: " << what;
 }
 
 // The script a failure prints must bring back the very same game, through the replay driver.
@@ -330,17 +297,14 @@ TEST(Simulation, ARunsScriptReplaysIt) {
     MemoryRecords records;
     ProgramRun run(records);
     Reached reached;
-    run.script.push_back(chooser.seedLine());
-    run.session.run(run.script.back());
+    step(run, chooser.seedLine(), reached);
     for (int e = 0; e < 400 && !run.session.ended(); ++e)
         for (const std::string& line : chooser.next(run.session))
             ASSERT_EQ(step(run, line, reached), std::vector<std::string>{}) << line;
 
     MemoryRecords store;
     ReplaySession replay(store, kAppPath);
-    std::string script;
-    for (const std::string& line : run.script) script += line + "\n";
-    std::istringstream in(script);
+    std::istringstream in(run.script);
     std::ostringstream out, errors;
     ASSERT_EQ(runReplay(in, out, errors, replay), replay::kDone) << errors.str();
     EXPECT_EQ(stateJson(replay.game().state()), stateJson(run.session.game().state()));

@@ -51,59 +51,41 @@ void Play::run(std::string_view steps) {
     boxes.clear();
     GameState& s = GameTestAccess::state(game);
     Board& b = GameTestAccess::board(game);
-    for (std::size_t from = 0, to = 0; from <= steps.size(); from = to + 1) {
-        to = std::min(steps.find(';', from), steps.size());
-        std::string step(steps.substr(from, to - from));
-        step.erase(0, step.find_first_not_of(' '));
-        const auto word = [&](std::string_view w) {
-            if (step.rfind(w, 0) != 0) return false;
-            step.erase(0, w.size());
-            return true;
-        };
-        if (word("deal ")) {
-            session.run(dealLine(step));
-            step = "menu new";
-        } else if (word("next ")) {
-            step = dealLine(step);
-        } else if (word("draws ")) {
+    std::istringstream in{std::string(steps)};
+    for (std::string step; std::getline(in, step, ';');) {
+        std::istringstream words(step);
+        std::string word, which;
+        words >> word;
+        if (word == "set") words >> which;
+        std::vector<int> n;
+        for (int v; words >> v;) n.push_back(v);
+        if (word == "deal" || word == "next") {
+            session.run(dealLine(step.substr(step.find(word) + 5)));
+            if (word == "deal") session.run("menu new");
+        } else if (word == "draws" || word == "cards") {
             std::string line = "rand";
-            for (int v : numbers(step)) line += " " + value(v) + kClubs;
-            step = line;
-        } else if (word("cards ")) {
-            std::string line = "rand";
-            for (int v : numbers(step)) line += " " + value(v);
-            step = line;
-        }
-        const bool hand = word("set hand ");
-        if (hand || word("set cpu ")) {
-            const std::vector<int> cards = numbers(step);
+            for (int v : n) line += " " + value(v) + (word == "draws" ? kClubs : "");
+            session.run(line);
+        } else if (which == "hand" || which == "cpu") {
             for (int k = 0; k < kHandSlots; ++k) {
-                const auto v = static_cast<CardValue>(
-                    k < static_cast<int>(cards.size()) ? cards[static_cast<std::size_t>(k)] : 0);
-                (hand ? s.handValue : s.cpuValue)[k] = v;
-                if (hand) {
-                    b.Image1[k] = {v ? card::faceOf(v, 0) : card::kNoPicture, layout::kHandRestTop,
-                                   v != 0};
+                const auto v = static_cast<CardValue>(k < int(n.size()) ? n[std::size_t(k)] : 0);
+                if (which == "hand") {
+                    s.handValue[k] = v;
                     s.picked[k] = false;
+                    b.Image1[k] = {v ? card::faceOf(v, 0) : 0, layout::kHandRestTop, v != 0};
                 } else {
+                    s.cpuValue[k] = v;
                     b.Image2[k] = {card::kBack, v != 0};
                 }
             }
-            continue;
-        }
-        if (word("set points ")) {
-            std::size_t k = 0;
-            for (int p : numbers(step)) {
-                store.rows[k].points = static_cast<std::int16_t>(p);
-                s.records[k++].points = static_cast<std::int16_t>(p);
-            }
-            continue;
-        } else if (word("set score ")) {
-            s.score = numbers(step).at(0);
-            continue;
-        }
-        if (const auto outcome = session.run(step))
+        } else if (which == "points") {
+            for (std::size_t k = 0; k < n.size(); ++k)
+                store.rows[k].points = s.records[k].points = static_cast<std::int16_t>(n[k]);
+        } else if (which == "score") {
+            s.score = n.at(0);
+        } else if (const auto outcome = session.run(step)) {
             boxes.insert(boxes.end(), outcome->dialogs.begin(), outcome->dialogs.end());
+        }
     }
 }
 
