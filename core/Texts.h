@@ -43,6 +43,11 @@ constexpr Message kQuit{"此次操作将使程序退出！继续吗？", "退出
 constexpr Message kNotSaved{"高分记录无法保存到 Data.dat，此次记录将会丢失。", kAppTitle,
                             box::kOkInformation};
 
+// A fault in the rules: the program ends, leaving the replay script of the game behind.
+constexpr char kFault[] = "Tessaro 出现了内部错误，需要退出。";
+constexpr char kFaultSaved[] = "重现这次错误的记录已保存在：";
+constexpr char kFaultNotSaved[] = "重现这次错误的记录无法保存。";
+
 constexpr char kNamePrompt[] = "您的分数超过记录，请输入您的姓名:";
 constexpr char kRecordsTitle[] = "高分记录";
 

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -14,7 +17,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "ImageList1.h"
@@ -43,6 +48,29 @@ int indexOf(const std::array<Control*, N>& controls, const QObject* w) {
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+// A Yes/No box that only its buttons answer: Esc does nothing and there is no close button, so
+// the player has to choose.
+class ChoiceBox : public QMessageBox {
+public:
+    explicit ChoiceBox(QWidget* parent) : QMessageBox(parent) {
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape)
+            event->accept();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (clickedButton())
+            QMessageBox::closeEvent(event);
+        else
+            event->ignore();
+    }
+};
 
 QPixmap asset(const char* name) {
     return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(name));
@@ -82,8 +110,9 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     QWidget::setTabOrder(option1_[3], option1_[2]);
     QWidget::setTabOrder(option1_[2], option1_[1]);
     QWidget::setTabOrder(option1_[1], option1_[0]);
-    connect(operators_, &QButtonGroup::idClicked, this,
-            [this](int id) { handle([&] { game_.option1Click(id); }); });
+    connect(operators_, &QButtonGroup::idClicked, this, [this](int id) {
+        handle("option " + std::to_string(id), [&] { game_.option1Click(id); });
+    });
 
     buildMenus();
     stack();
@@ -116,7 +145,7 @@ QWidget* Form1::makeControl(Control control, int i, QWidget* parent) {
         }
         case Control::Label1: {
             auto* l = new QLabel(QString::fromUtf8(text::kLabel1[i]), parent);
-            l->setAlignment(Qt::AlignCenter);
+            l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             l->setToolTip(QString::fromUtf8(text::kLabel1Tip[i]));
             l->setMouseTracking(true);
             return label1_[s] = l;
@@ -198,8 +227,9 @@ void Form1::buildMenus() {
             a->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
             a->setShortcutContext(Qt::WindowShortcut);
             a->setCheckable(item.checkable);
-            connect(a, &QAction::triggered, this,
-                    [this, click = item.click] { handle([&] { (game_.*click)(); }); });
+            connect(a, &QAction::triggered, this, [this, &item] {
+                handle(std::string("menu ") + item.name, [&] { (game_.*item.click)(); });
+            });
             if (item.checkable) music_ = a;
         }
     }
@@ -235,15 +265,49 @@ QAction* Form1::menuItem(const QString& name) const {
 }
 
 void Form1::load() {
-    game_.load();
-    mirror();
+    handle("load", [&] { game_.load(); });
+    for (const ScoreEntry& row : game_.state().records)
+        tableAtLoad_ += "#   \"" + row.name + "\"," + std::to_string(row.points) + "\n";
 }
 
 template <typename Handler>
-bool Form1::handle(Handler&& handler) {
-    handler();
-    if (!game_.ended()) mirror();
+bool Form1::handle(const std::string& event, Handler&& handler) {
+    try {
+        handler();
+        script_.event(event);
+    } catch (const std::exception& e) {
+        fail(event, e.what());
+    }
+    if (!game_.ended() && !failed_) mirror();
     return true;
+}
+
+void Form1::fail(const std::string& event, const char* what) {
+    failed_ = true;
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString path = QDir(dir).filePath(
+        QDateTime::currentDateTime().toString(QStringLiteral("'fault-'yyyyMMdd-hhmmss'.txt'")));
+    const std::string report =
+        "# Tessaro stopped on a fault in its rules: " + std::string(what) +
+        "\n# To see it again, put these rows in Data.dat (in GBK) in a directory DIR and run\n"
+        "# tessaro-replay --dir DIR < THIS-FILE\n" +
+        tableAtLoad_ + script_.text() + event + "  # the fault\n";
+    QFile file(path);
+    const bool saved = QDir().mkpath(dir) && file.open(QIODevice::WriteOnly) &&
+                       file.write(report.data(), qint64(report.size())) == qint64(report.size());
+    file.close();
+    messageBox(std::string(text::kFault) + "\n" +
+                   (saved ? text::kFaultSaved + QDir::toNativeSeparators(path).toStdString()
+                          : text::kFaultNotSaved),
+               text::kAppTitle, box::kOkInformation);
+    hide();
+    qApp->exit(1);
+}
+
+double Form1::rnd() {
+    const double r = services_.rnd();
+    script_.random(r);
+    return r;
 }
 
 void Form1::mirror() {
@@ -290,7 +354,7 @@ void Form1::mirror() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (game_.ended() || !watched->isWidgetType()) return false;
+    if (game_.ended() || failed_ || !watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
 
     // Key preview: the window sees every typed character before the focused control does.
@@ -298,8 +362,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         (w == QApplication::focusWidget() || w == this)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const auto chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-        if (!(key->modifiers() & chord) && key->text().size() == 1)
-            handle([&] { game_.keyPress(key->text().at(0).unicode()); });
+        if (!(key->modifiers() & chord) && key->text().size() == 1) {
+            const int code = key->text().at(0).unicode();
+            handle("key " + std::to_string(code), [&] { game_.keyPress(code); });
+        }
         return false;
     }
     // The second click of a double click is no click: a quick double click on "摸牌" draws one
@@ -314,16 +380,19 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (std::exchange(secondClick_, false)) return clickable;
         if (mouse->button() != Qt::LeftButton || !w->rect().contains(mouse->position().toPoint()))
             return false;
-        if (const int k = indexOf(image1_, w); k >= 0) return handle([&] { game_.image1Click(k); });
-        if (const int i = indexOf(label1_, w); i >= 0) return handle([&] { game_.label1Click(i); });
+        if (const int k = indexOf(image1_, w); k >= 0)
+            return handle("hand " + std::to_string(k), [&] { game_.image1Click(k); });
+        if (const int i = indexOf(label1_, w); i >= 0)
+            return handle("label " + std::to_string(i), [&] { game_.label1Click(i); });
     }
     if (event->type() == QEvent::MouseMove) {
         if (const int k = indexOf(image1_, w); k >= 0)
-            return handle([&] { game_.image1MouseMove(k); });
+            return handle("move Image1 " + std::to_string(k), [&] { game_.image1MouseMove(k); });
         if (const int i = indexOf(label1_, w); i >= 0)
-            return handle([&] { game_.label1MouseMove(i); });
-        if (indexOf(image5_, w) >= 0) return handle([&] { game_.image5MouseMove(); });
-        if (w == frame2_) return handle([&] { game_.frame2MouseMove(); });
+            return handle("move Label1 " + std::to_string(i), [&] { game_.label1MouseMove(i); });
+        if (const int i = indexOf(image5_, w); i >= 0)
+            return handle("move Image5 " + std::to_string(i), [&] { game_.image5MouseMove(); });
+        if (w == frame2_) return handle("move Frame2", [&] { game_.frame2MouseMove(); });
     }
     return false;
 }
@@ -336,11 +405,26 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 int Form1::messageBox(const std::string& text, const std::string& title, int code) {
     mirror();
-    QMessageBox box(this);
+    const int answer = showMessageBox(text, title, code);
+    if (box::isYesNo(code)) script_.answer(answer);
+    return answer;
+}
+
+std::string Form1::inputBox(const std::string& prompt, const std::string& title,
+                            const std::string& defaultText) {
+    mirror();
+    const std::string name = showInputBox(prompt, title, defaultText);
+    script_.input(name);
+    return name;
+}
+
+int Form1::showMessageBox(const std::string& text, const std::string& title, int code) {
+    const bool yesNo = box::isYesNo(code);
+    std::unique_ptr<QMessageBox> shown(yesNo ? new ChoiceBox(this) : new QMessageBox(this));
+    QMessageBox& box = *shown;
     box.setWindowTitle(qs(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(qs(text));
-    const bool yesNo = box::isYesNo(code);
     if (code == box::kYesNoQuestion)
         box.setIcon(QMessageBox::Question);
     else if (code == box::kOkInformation || code == box::kYesNoInformation)
@@ -356,19 +440,20 @@ int Form1::messageBox(const std::string& text, const std::string& title, int cod
     return answer == QMessageBox::Yes ? box::kAnswerYes : box::kAnswerNo;
 }
 
-std::string Form1::inputBox(const std::string& prompt, const std::string& title,
-                            const std::string& defaultText) {
-    mirror();
+std::string Form1::showInputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
     QInputDialog dialog(this);
     dialog.setWindowTitle(qs(title));
     dialog.setLabelText(qs(prompt));
     dialog.setTextValue(qs(defaultText));
-    if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.textValue().toStdString();
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : "";
 }
 
 void Form1::redraw() {
     mirror();
+    // A card shown again is painted through an update the toolkit posts for later: deliver it
+    // now, as the pause that follows takes no events.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     repaint();
 }
 

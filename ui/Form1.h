@@ -8,6 +8,7 @@
 #include "Host.h"
 #include "Layout.h"
 #include "ProgramServices.h"
+#include "ScriptWriter.h"
 
 class QAction;
 class QButtonGroup;
@@ -44,12 +45,16 @@ public:
     void redraw() override;
     void endProgram() override;
     void randomize() override { services_.randomize(); }
-    double rnd() override { return services_.rnd(); }
+    double rnd() override;
     float timer() override { return services_.timer(); }
     void nap() override { services_.nap(); }
     std::string appPath() override { return services_.appPath(); }
 
 protected:
+    // The real dialogs, behind the host's boxes, which also write the answers down.
+    virtual int showMessageBox(const std::string& text, const std::string& title, int code);
+    virtual std::string showInputBox(const std::string& prompt, const std::string& title,
+                                     const std::string& defaultText);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -57,9 +62,11 @@ private:
     QWidget* makeControl(Control control, int index, QWidget* parent);
     void buildMenus();
     void stack();
-    // Runs one engine handler, then shows its outcome; true, as the event is taken.
+    // Runs one engine handler, `event` as a replay script names it, then shows its outcome;
+    // true, as the event is taken. A fault in the rules ends the program with a bug report.
     template <typename Handler>
-    bool handle(Handler&& handler);
+    bool handle(const std::string& event, Handler&& handler);
+    void fail(const std::string& event, const char* what);
 
     ProgramServices& services_;
     Game game_;
@@ -78,4 +85,7 @@ private:
     std::array<int, 2> shown4_{};
     std::array<int, 3> shown7_{};
     bool secondClick_ = false;  // the button went down for a double click
+    ScriptWriter script_;       // the game so far, for a bug report
+    std::string tableAtLoad_;   // the record table it started with
+    bool failed_ = false;
 };

@@ -142,6 +142,15 @@ TEST(Replay, ALineThatCannotRunStopsTheReplay) {
         EXPECT_EQ(run.status, status) << script;
         EXPECT_EQ(run.errors, "tessaro-replay: " + std::string(error) + "\n") << script;
     }
+    // What a message quotes is cut; a line of more than 1 MiB is refused without keeping it.
+    for (const std::string& line : {std::string(1000, 'w'), std::string(3 << 20, 'x')}) {
+        const Replayed run("load\n" + line + "\nload\n");
+        EXPECT_EQ(run.status, replay::kBadLine);
+        EXPECT_NE(run.errors.find(line[0] == 'x' ? "longer than 1 MiB" : "unknown word"),
+                  std::string::npos);
+        EXPECT_LT(run.errors.size(), 700u);
+        EXPECT_TRUE(run.errors.ends_with(std::string(200, line[0]) + "…\n"));
+    }
 }
 
 // The program itself: its directory, Data.dat in it, and what it says on standard error.
@@ -165,6 +174,7 @@ TEST(Replay, TheProgramWritesDataDatInItsDirectoryOnly) {
     EXPECT_TRUE(text.startsWith("\"张三丰 # \",100\r\n")) << text.toStdString();
     EXPECT_EQ(QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"game"});
+    EXPECT_EQ(QProcess::execute(QStringLiteral(TESSARO_REPLAY), {"--dir", ""}), replay::kBadLine);
 }
 
 }  // namespace

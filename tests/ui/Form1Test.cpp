@@ -3,31 +3,43 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <sstream>
 
+#include "EventJson.h"
 #include "Form1.h"
 #include "MemoryRecords.h"
 #include "PictureControl.h"
 #include "Play.h"
 #include "ReplayHost.h"
 #include "ReplayMedia.h"
+#include "ReplayRunner.h"
 #include "ScriptLine.h"
 
 namespace {
 
-// Chance from the replay's host: queued numbers first, then its seeded generator.
+// Chance from the replay's host: queued numbers first, then its seeded generator; and a pause
+// that can look at the window while it waits.
 struct Dealer : ProgramServices {
     ReplayHost chance{""};
+    std::function<void()> onNap;
     void randomize() override {}
     double rnd() override { return chance.rnd(); }
-    void queue(std::string_view deal) {
-        for (double r : readScriptLine(dealLine(deal)).randoms) chance.queueRandom(r);
+    void nap() override {
+        if (onNap) std::exchange(onNap, nullptr)();
     }
+    void queue(std::string_view line) {
+        for (double r : readScriptLine(line).randoms) chance.queueRandom(r);
+    }
+    void deal(std::string_view cards) { queue(dealLine(cards)); }
 };
 
 // The window with scripted dialogs, so that menu items can be driven without blocking.
@@ -41,17 +53,19 @@ public:
     std::vector<std::string> titles;
     std::deque<int> answers;
     bool realDialogs = false;
+    std::string faultOn;  // a box text on which the rules are made to fail
 
-    int messageBox(const std::string& text, const std::string& title, int code) override {
-        if (realDialogs) return Form1::messageBox(text, title, code);
+    int showMessageBox(const std::string& text, const std::string& title, int code) override {
+        if (text == faultOn) throw std::out_of_range("a fault made for the test");
+        if (realDialogs) return Form1::showMessageBox(text, title, code);
         titles.push_back(title);
         if (!box::isYesNo(code)) return box::kAnswerOk;
         const int answer = answers.empty() ? box::kAnswerNo : answers.front();
         if (!answers.empty()) answers.pop_front();
         return answer;
     }
-    std::string inputBox(const std::string&, const std::string& title,
-                         const std::string&) override {
+    std::string showInputBox(const std::string&, const std::string& title,
+                             const std::string&) override {
         titles.push_back(title);
         return "tester";
     }
@@ -67,10 +81,11 @@ struct Window : ::testing::Test {
     void SetUp() override {
         form.load();
         form.show();
+        form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
     void deal(std::string_view cards) {
-        form.dealer.queue(cards);
+        form.dealer.deal(cards);
         form.menuItem("new")->trigger();
     }
     // Index in the stacking order: a higher number lies in front.
@@ -199,6 +214,98 @@ TEST_F(Window, ARefusedCardIsSeenRaisedWhileTheRealBoxIsOpen) {
     EXPECT_EQ(text, QString::fromUtf8(text::kThinkAgain.text));
     EXPECT_EQ(form.Image1(1)->y(), 296);
     EXPECT_FALSE(button.isEmpty());
+}
+
+// While the computer pauses between its two cards, the window shows its row as it now is: the
+// cards it drew are painted, also where a card lay before, and the one it laid is gone.
+TEST_F(Window, TheComputersRowIsPaintedAsItIsDuringThePause) {
+    deal("5 5 1 1 1 / 15 15 15 15 5 / 5");
+    form.dealer.queue("rand 0.1");  // the computer lays its 5 alone: four cards left
+    QTest::mouseClick(form.Image1(0), Qt::LeftButton, {}, QPoint(8, 40));
+    QTest::mouseClick(form.Label1(1), Qt::LeftButton);
+    QTest::qWait(20);
+    form.dealer.queue("rand 0.01 0.01 0.22");  // it draws 1, 1 and 4, then lays 4 on 1
+    std::array<int, kHandSlots> paints{};
+    struct Counter : QObject {
+        int& count;
+        Counter(int& c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            return count += e->type() == QEvent::Paint, false;
+        }
+    };
+    std::vector<std::unique_ptr<Counter>> counters;
+    for (int k = 0; k < kHandSlots; ++k) {
+        counters.push_back(std::make_unique<Counter>(paints[std::size_t(k)]));
+        form.control(Control::Image2, k)->installEventFilter(counters.back().get());
+    }
+    std::vector<bool> shown, painted;
+    form.dealer.onNap = [&] {
+        for (int k = 0; k < kHandSlots; ++k) {
+            shown.push_back(form.control(Control::Image2, k)->isVisible());
+            painted.push_back(paints[std::size_t(k)] > 0);
+        }
+    };
+    QTest::mouseClick(form.Image1(0), Qt::LeftButton, {}, QPoint(8, 40));
+    paints = {};
+    QTest::mouseClick(form.Label1(1), Qt::LeftButton);
+    EXPECT_EQ(shown, (std::vector<bool>{1, 1, 1, 1, 1, 1, 0, 0, 0, 0}));
+    for (int k = 4; k <= 5; ++k) EXPECT_TRUE(painted[std::size_t(k)]) << k;
+}
+
+// Yes/No boxes keep Esc and their close button from answering; OK boxes take both as OK.
+TEST_F(Window, OnlyTheButtonsOfAYesNoBoxAnswerIt) {
+    form.realDialogs = true;
+    for (const int code :
+         {box::kYesNoQuestion, box::kYesNoInformation, box::kOk, box::kOkInformation}) {
+        bool open = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Escape);
+            box->close();
+            open = box->isVisible();
+            if (open) box->button(QMessageBox::No)->click();
+        });
+        const int answer = form.messageBox("?", text::kAppTitle, code);
+        EXPECT_EQ(open, box::isYesNo(code)) << code;
+        EXPECT_EQ(answer, box::isYesNo(code) ? box::kAnswerNo : box::kAnswerOk) << code;
+    }
+}
+
+// A fault in the rules ends the program with one box and leaves the game's replay script.
+TEST_F(Window, AFaultLeavesAReplayScriptThatBringsItBack) {
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+    deal("7 2 9 4 6 / 1 1 1 1 1 / 5");
+    const auto click = [&](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, 40)); };
+    click(form.Image1(0));
+    QTest::keyClick(&form, 'x');
+    click(form.Image1(1));
+    form.answers = {box::kAnswerYes};
+    click(form.Image1(3));                              // the pair undone
+    QTest::mouseClick(form.Label1(0), Qt::LeftButton);  // a card drawn
+    const std::string before = stateJson(form.game().state());
+    form.faultOn = text::kThinkAgain.text;
+    click(form.Image1(0));
+    click(form.Image1(2));
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_NE(form.titles.size(), 0u);
+    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QStringList reports = dir.entryList({"fault-*.txt"});
+    ASSERT_EQ(reports.size(), 1);
+    QFile report(dir.filePath(reports[0]));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    std::istringstream script(report.readAll().toStdString());
+    MemoryRecords store;
+    ReplaySession replay(store, "/opt/tessaro");
+    std::ostringstream out, errors;
+    ASSERT_EQ(runReplay(script, out, errors, replay), replay::kDone) << errors.str();
+    std::vector<std::string> lines;
+    for (std::istringstream in(out.str()); std::getline(in, lines.emplace_back());) {
+    }
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_NE(lines[lines.size() - 4].find(before), std::string::npos);
+    EXPECT_NE(lines[lines.size() - 2].find(text::kThinkAgain.text), std::string::npos);
 }
 
 }  // namespace

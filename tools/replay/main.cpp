@@ -20,7 +20,11 @@ constexpr char kUsage[] =
 int main(int argc, char** argv) {
     QString dir;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--dir") == 0) {
+            if (i + 1 == argc || argv[i + 1][0] == '\0') {
+                std::cerr << "tessaro-replay: --dir needs a directory\n" << kUsage;
+                return replay::kBadLine;
+            }
             dir = QString::fromLocal8Bit(argv[++i]);
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::cout << kUsage;
