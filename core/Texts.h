@@ -71,4 +71,16 @@ constexpr const char* kLabel1Tip[] = {"点击可以摸一张牌（最多10张）
                                       "交换牌面的先后顺序"};
 constexpr const char* kOption1[] = {"+", "-", "*", "\\"};
 
+// What a screen reader says: the operators, the cards by suit, rank and value, and the places.
+constexpr const char* kOption1Names[] = {"加", "减", "乘", "整除"};
+constexpr const char* kSuitNames[] = {"梅花", "方块", "红桃", "黑桃"};
+constexpr const char* kCourtNames[] = {"A", "J", "Q", "K"};  // ace, jack, queen, king
+constexpr char kBlackJokerName[] = "小王";
+constexpr char kColourJokerName[] = "大王";
+constexpr char kBackName[] = "背面";
+constexpr char kNoCardName[] = "空";
+constexpr char kPickedName[] = "，已选中";
+constexpr const char* kImage4Names[] = {"桌上左边：", "目标："};
+constexpr const char* kImage7Names[] = {"先出：", "后出："};
+
 }  // namespace text

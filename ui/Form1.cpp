@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <algorithm>
@@ -26,6 +27,7 @@
 #include "Menus.h"
 #include "PictureControl.h"
 #include "ShapeControl.h"
+#include "Speech.h"
 
 namespace {
 
@@ -72,6 +74,22 @@ protected:
     }
 };
 
+// A command label that shows a thin outline while it has the focus, which only the keyboard
+// gives it.
+class CommandLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        painter.setPen(QColor(0, 0, 255));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 QPixmap asset(const char* name) {
     return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(name));
 }
@@ -107,9 +125,11 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
             w->setGeometry(pixels(layout::place(row.control, i)));
         }
     }
-    QWidget::setTabOrder(option1_[3], option1_[2]);
-    QWidget::setTabOrder(option1_[2], option1_[1]);
-    QWidget::setTabOrder(option1_[1], option1_[0]);
+    // The operators from the right, then the hand from the left, then the commands.
+    std::vector<QWidget*> chain{option1_[3], option1_[2], option1_[1], option1_[0]};
+    chain.insert(chain.end(), image1_.begin(), image1_.end());
+    chain.insert(chain.end(), label1_.begin(), label1_.end());
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
     connect(operators_, &QButtonGroup::idClicked, this, [this](int id) {
         handle("option " + std::to_string(id), [&] { game_.option1Click(id); });
     });
@@ -138,13 +158,15 @@ QWidget* Form1::makeControl(Control control, int i, QWidget* parent) {
         case Control::Option1: {
             if (!operators_) operators_ = new QButtonGroup(this);
             auto* o = new QRadioButton(QString::fromUtf8(text::kOption1[i]), parent);
+            o->setAccessibleName(QString::fromUtf8(text::kOption1Names[i]));
             o->setAttribute(Qt::WA_NoMousePropagation);
             o->setAutoFillBackground(true);
             operators_->addButton(o, i);
             return option1_[s] = o;
         }
         case Control::Label1: {
-            auto* l = new QLabel(QString::fromUtf8(text::kLabel1[i]), parent);
+            auto* l = new CommandLabel(QString::fromUtf8(text::kLabel1[i]), parent);
+            l->setFocusPolicy(Qt::TabFocus);
             l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             l->setToolTip(QString::fromUtf8(text::kLabel1Tip[i]));
             l->setMouseTracking(true);
@@ -174,6 +196,7 @@ QWidget* Form1::makeControl(Control control, int i, QWidget* parent) {
         case Control::Image1:
             image1_[s] = new PictureControl(parent, B::Flat, false);
             image1_[s]->setMouseTracking(true);
+            image1_[s]->setFocusPolicy(Qt::TabFocus);
             return image1_[s];
         case Control::Image5:
             image5_[s] = new PictureControl(parent, B::None, false);
@@ -351,6 +374,22 @@ void Form1::mirror() {
         if (b.Option1 == i) o->setChecked(true);
     }
     music_->setChecked(b.musicChecked);
+
+    // What a screen reader says; setting a name tells it that the name has changed.
+    for (int k = 0; k < kHandSlots; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        const bool picked = b.Image1[k].top == layout::kHandRaisedTop;
+        image1_[s]->setAccessibleName(speech::card(b.Image1[k].picture) +
+                                      (picked ? QString::fromUtf8(text::kPickedName) : QString()));
+        image2_[s]->setAccessibleName(speech::card(b.Image2[k].picture));
+    }
+    for (int i = 0; i <= 1; ++i) {
+        const auto s = static_cast<std::size_t>(i);
+        image4_[s]->setAccessibleName(QString::fromUtf8(text::kImage4Names[i]) +
+                                      speech::card(b.Image4[i]));
+        image7_[s]->setAccessibleName(QString::fromUtf8(text::kImage7Names[i]) +
+                                      speech::card(b.Image7[i]));
+    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -366,7 +405,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             const int code = key->text().at(0).unicode();
             handle("key " + std::to_string(code), [&] { game_.keyPress(code); });
         }
-        return false;
+        return keyOnControl(w, key->key());
     }
     // The second click of a double click is no click: a quick double click on "摸牌" draws one
     // card, and one on a hand card picks it rather than picking and putting it back.
@@ -393,6 +432,27 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (const int i = indexOf(image5_, w); i >= 0)
             return handle("move Image5 " + std::to_string(i), [&] { game_.image5MouseMove(); });
         if (w == frame2_) return handle("move Frame2", [&] { game_.frame2MouseMove(); });
+    }
+    return false;
+}
+
+bool Form1::keyOnControl(QWidget* w, int key) {
+    const int k = indexOf(image1_, w), i = indexOf(label1_, w);
+    // Space or Enter acts as a click on the card or command that has the focus.
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (k >= 0) return handle("hand " + std::to_string(k), [&] { game_.image1Click(k); });
+        if (i >= 0) return handle("label " + std::to_string(i), [&] { game_.label1Click(i); });
+    }
+    // Left and Right move along the hand, over the cards that are there.
+    if (k >= 0 && (key == Qt::Key_Left || key == Qt::Key_Right)) {
+        const int step = key == Qt::Key_Left ? -1 : 1;
+        for (int j = k + step; j >= 0 && j < kHandSlots; j += step) {
+            if (image1_[static_cast<std::size_t>(j)]->isVisible()) {
+                image1_[static_cast<std::size_t>(j)]->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+        return true;
     }
     return false;
 }

@@ -67,6 +67,8 @@ private:
     template <typename Handler>
     bool handle(const std::string& event, Handler&& handler);
     void fail(const std::string& event, const char* what);
+    // Space, Enter, Left and Right on a hand card or a command: true when the key was taken.
+    bool keyOnControl(QWidget* w, int key);
 
     ProgramServices& services_;
     Game game_;

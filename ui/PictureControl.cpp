@@ -27,7 +27,11 @@ void PictureControl::paintEvent(QPaintEvent*) {
         else
             painter.drawPixmap(inside.topLeft(), picture_);
     }
-    if (border_ == Border::Flat) {
+    // Only the keyboard gives a card the focus: its outline shows where the keys act.
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(0, 0, 255), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    } else if (border_ == Border::Flat) {
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     } else if (border_ == Border::Sunken) {

@@ -1,6 +1,7 @@
 // The window on the offscreen platform: layout, stacking, clicks, keys, menus and dialogs.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -33,6 +34,7 @@ struct Dealer : ProgramServices {
     std::function<void()> onNap;
     void randomize() override {}
     double rnd() override { return chance.rnd(); }
+    float timer() override { return chance.timer(); }  // the pause costs no time
     void nap() override {
         if (onNap) std::exchange(onNap, nullptr)();
     }
@@ -306,6 +308,53 @@ TEST_F(Window, AFaultLeavesAReplayScriptThatBringsItBack) {
     ASSERT_GE(lines.size(), 4u);
     EXPECT_NE(lines[lines.size() - 4].find(before), std::string::npos);
     EXPECT_NE(lines[lines.size() - 2].find(text::kThinkAgain.text), std::string::npos);
+}
+
+// A whole game with keys only: a deal, a pair picked and played, draws to ten cards, a give-up.
+TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
+    const auto key = [](int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); };
+    const auto tabTo = [&](QWidget* w) {
+        for (int i = 0; i < 20 && QApplication::focusWidget() != w; ++i) key(Qt::Key_Tab);
+        return QApplication::focusWidget() == w;
+    };
+    form.dealer.deal("7 2 9 4 6 / 3 5 12 12 12 / 5");
+    QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(tabTo(form.Image1(0)));
+    key(Qt::Key_Space);                                 // the 7
+    QTest::keyClick(QApplication::focusWidget(), 'x');  // minus
+    key(Qt::Key_Right);
+    key(Qt::Key_Return);  // the 2: 7 - 2 = 5
+    ASSERT_TRUE(tabTo(form.Label1(1)));
+    key(Qt::Key_Space);  // played: the computer answers 2 with 5 - 3
+    EXPECT_EQ(form.game().state().tableValue[1], 3);
+    ASSERT_TRUE(tabTo(form.Label1(0)));
+    for (int i = 0; i < 8; ++i) key(Qt::Key_Enter);  // seven drawn, then a question answered No
+    EXPECT_NE(form.game().state().handValue[9], 0);
+    EXPECT_EQ(form.titles.back(), text::kHandFull.title);
+    form.answers = {box::kAnswerYes};
+    key(Qt::Key_Space);
+    EXPECT_EQ(form.game().state().score, 90);
+    EXPECT_EQ(form.titles.back(), text::kGaveUp.title);
+}
+
+TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
+    deal("7 2 14 15 13 / 1 1 1 1 1 / 5");
+    QTest::mouseClick(form.Image1(0), Qt::LeftButton, {}, QPoint(8, 40));
+    const auto heard = [&](Control c, int i) {
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(form.control(c, i));
+        return node->text(QAccessible::Name).toStdString() +
+               (node->state().disabled ? "（不可用）" : "");
+    };
+    const std::tuple<Control, int, const char*> names[] = {
+        {Control::Image1, 0, "梅花 7，已选中"}, {Control::Image1, 1, "梅花 2"},
+        {Control::Image1, 2, "小王 14"},        {Control::Image1, 3, "大王 15"},
+        {Control::Image1, 4, "梅花 K 13"},      {Control::Image2, 0, "背面"},
+        {Control::Image4, 0, "桌上左边：背面"}, {Control::Image4, 1, "目标：梅花 5"},
+        {Control::Image7, 0, "先出：梅花 7"},   {Control::Image7, 1, "后出：空"},
+        {Control::Label1, 0, "摸牌"},           {Control::Label1, 1, "出牌（不可用）"},
+        {Control::Option1, 3, "整除"},
+    };
+    for (const auto& [control, i, name] : names) EXPECT_EQ(heard(control, i), name);
 }
 
 }  // namespace
