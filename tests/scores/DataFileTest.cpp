@@ -74,7 +74,8 @@ TEST(DataFileBytes, EachLineIsReadOnItsOwn) {
         {"\"a,b\" , 4 \n\"next\",1", {"a,b   ", 4}, next},
         {"\"\",5\n\"next\",1", {"      ", 5}, next},
         {"\"toolongname\",6\n\"next\",1", {"toolon", 6}, next},
-        {"\"" + QByteArray(DataFile::kMaxLineBytes, 'x') + "\",7\n\"next\",1", unread, next},
+        {"\"" + QByteArray(DataFile::kMaxLineBytes - 4, 'x') + "\",7\n\"next\",1", {"xxxxxx", 7}, next},
+        {"\"" + QByteArray(DataFile::kMaxLineBytes - 3, 'x') + "\",7\n\"next\",1", unread, next},
     };
     for (const auto& [bytes, first, second] : cases) {
         const RecordRows rows = DataFile::decode(bytes);

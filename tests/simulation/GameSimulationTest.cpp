@@ -5,7 +5,6 @@
 #include <array>
 #include <iostream>
 #include <map>
-#include <memory>
 #include <random>
 #include <set>
 #include <sstream>
@@ -15,10 +14,6 @@
 #include "ReplayRunner.h"
 
 namespace {
-
-constexpr std::uint32_t kSeeds = 50;
-constexpr int kEventsPerSeed = 4000;
-constexpr char kAppPath[] = "/opt/tessaro";
 
 int held(const IndexedArray<CardValue, 0, 9>& hand) {
     int n = 0;
@@ -36,11 +31,10 @@ class Chooser {
 public:
     explicit Chooser(std::uint32_t seed) : random_(seed) {}
 
-    std::string seedLine() { return "seed " + std::to_string(random_()); }
-
     // Settings for the host where needed (an answer, a name, random numbers), then one event.
     std::vector<std::string> next(const ReplaySession& session) {
         std::vector<std::string> lines;
+        if (!session.loaded()) lines.push_back("seed " + std::to_string(random_()));
         if (session.host().queuedAnswers() == 0)
             lines.push_back(chance(0.5) ? "answer 6" : "answer 7");
         if (session.host().queuedInputs() == 0) lines.push_back("input " + name());
@@ -56,11 +50,6 @@ public:
     }
 
 private:
-    template <typename T>
-    const T& any(const std::vector<T>& from) {
-        return from[static_cast<std::size_t>(upTo(static_cast<int>(from.size()) - 1))];
-    }
-
     // Every card that completes a first pick, with the operator that makes the target.
     std::vector<std::pair<int, int>> partners(const GameState& s, int first) {
         std::vector<std::pair<int, int>> found;
@@ -68,7 +57,7 @@ private:
             const int a = s.handValue[first], b = s.handValue[k];
             const std::array<int, 4> results = {a + b, a - b, a * b, a / b};
             for (int option = op::kPlus; option <= op::kDivide; ++option)
-                if (k != first && results[static_cast<std::size_t>(option)] == s.tableValue[1])
+                if (k != first && results[std::size_t(option)] == s.tableValue[1])
                     found.emplace_back(k, option);
         }
         return found;
@@ -79,11 +68,11 @@ private:
         if (!s.playerTurn) return "menu new";  // before the first game, or after a stopped one
         if (!s.canPick) return chance(0.15) ? "label 2" : "label 1";
         if (s.pickValue[1] == 0) {
-            std::vector<int> leads;
+            std::vector<std::pair<int, int>> leads;
             for (int i = 0; i < held(s.handValue); ++i)
                 if (s.handValue[i] == s.tableValue[1] || !partners(s, i).empty())
-                    leads.push_back(i);
-            return leads.empty() ? "label 0" : "hand " + std::to_string(any(leads));
+                    leads.emplace_back(i, 0);
+            return leads.empty() ? "label 0" : "hand " + std::to_string(any(leads).first);
         }
         const auto found = partners(s, s.pickSlot[0]);
         if (found.empty() || (loneMatch(s) && chance(0.7)))
@@ -104,11 +93,12 @@ private:
             "menu gao",    "menu help",     "menu about",    "menu quit", "close"};
         static const std::array<double, 15> kWeights = {25,  15, 3,   6,   3,   3,   4,   2,
                                                         1.5, 1,  0.5, 0.3, 0.3, 0.5, 0.08};
-        std::string line = kLines[static_cast<std::size_t>(
+        std::string line = kLines[std::size_t(
             std::discrete_distribution<int>(kWeights.begin(), kWeights.end())(random_))];
         if (line == "key") {
             static const std::string kKeys = "zxcv+-*/ZV\\n";
-            return "key " + std::to_string(chance(0.7) ? int{kKeys[upTo(11)]} : upTo(65535));
+            return "key " +
+                   std::to_string(chance(0.7) ? int{kKeys[std::size_t(upTo(11))]} : upTo(65535));
         }
         if (line[line.size() - 2] == ' ') line.back() = char('0' + upTo(line.back() - '0'));
         return line;
@@ -120,39 +110,19 @@ private:
         static const std::array<const char*, 8> kPieces = {"a", "Z",  "7",  " ",
                                                            "#", "张", "三", "ｚ"};
         std::string text;
-        for (int i = upTo(8); i > 0; --i) text += kPieces[static_cast<std::size_t>(upTo(7))];
+        for (int i = upTo(8); i > 0; --i) text += kPieces[std::size_t(upTo(7))];
         return text;
     }
 
+    template <typename T>
+    const T& any(const std::vector<T>& from) {
+        return from[std::size_t(upTo(int(from.size()) - 1))];
+    }
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
     int upTo(int n) { return std::uniform_int_distribution<int>(0, n)(random_); }
 
     std::mt19937 random_;
 };
-
-// What the games that ended in one event did to the score, told by the boxes that ended them.
-int scoreChange(const std::vector<ShownDialog>& dialogs) {
-    int change = 0;
-    for (const ShownDialog& d : dialogs) {
-        if (d.is(text::kPlayerWins)) change += 20;
-        if (d.is(text::kGaveUp)) change -= 10;
-        if (d.is(text::kComputerWins)) change -= 20;
-        if (d.is(text::kStuck) && d.answer == box::kAnswerYes) change += 10;
-    }
-    return change;
-}
-
-// Once ended, the program must take no event at all: a copy of the game, which shares the run's
-// finished host, is given one of each.
-bool deafOnceEnded(const Game& game) {
-    Game copy = game;
-    for (int i = 0; i <= 2; ++i) {
-        copy.image1Click(i), copy.label1Click(i), copy.image1MouseMove(i);
-        copy.label1MouseMove(i), copy.option1Click(i), copy.keyPress("xcv"[i]);
-    }
-    copy.frame2MouseMove(), copy.newClick(), copy.musicClick(), copy.quitClick();
-    return copy.state() == game.state() && copy.board() == game.board();
-}
 
 // One run of the program, from its load to its end, with every line it was given. Runs of one
 // seed share their records, as runs of the program share Data.dat, so that the table fills up.
@@ -160,7 +130,7 @@ struct ProgramRun {
     explicit ProgramRun(MemoryRecords& records) : store(records), tableAtStart(records.rows) {}
     MemoryRecords& store;
     const RecordRows tableAtStart;
-    ReplaySession session{store, kAppPath};
+    ReplaySession session{store, "/opt/tessaro"};
     std::string script;
 
     std::string reproduction() const {
@@ -172,11 +142,21 @@ struct ProgramRun {
     }
 };
 
-using Reached = std::map<std::string, int>;
+// Once ended, the program must take no event at all: a copy of the game is given one of each.
+bool deafOnceEnded(const Game& game) {
+    Game copy = game;
+    for (int i = 0; i <= 2; ++i) {
+        copy.image1Click(i), copy.label1Click(i), copy.image1MouseMove(i);
+        copy.label1MouseMove(i), copy.option1Click(i), copy.keyPress("xcv"[i]);
+    }
+    copy.frame2MouseMove(), copy.newClick(), copy.musicClick(), copy.quitClick();
+    return copy.state() == game.state() && copy.board() == game.board();
+}
 
 // Gives one line to the run; the rules it broke, if any. The deep places reached are counted,
 // so that the simulation cannot quietly grow shallow.
-std::vector<std::string> step(ProgramRun& run, const std::string& text, Reached& reached) {
+std::vector<std::string> step(ProgramRun& run, const std::string& text,
+                              std::map<std::string, int>& reached) {
     run.script += text + "\n";
     std::vector<std::string> faults;
     const auto expect = [&](bool ok, const std::string& what) {
@@ -185,36 +165,40 @@ std::vector<std::string> step(ProgramRun& run, const std::string& text, Reached&
     try {
         const ScriptLine line = readScriptLine(text);
         const Game& game = run.session.game();
-        const GameState before = game.state();
+        const GameState was = game.state();
         const Board board = game.board();
-        const int option = game.board().Option1, saves = run.store.saves;
+        const int saves = run.store.saves;
         const bool delivered = line.command == Command::Label && game.canClickLabel1(line.index);
         const auto outcome = run.session.run(line);
         if (!outcome) return {};
         const GameState& s = game.state();
         const Board& b = game.board();
-        if (const std::string broken = game.checkInvariants(); !broken.empty())
-            faults.push_back("checkInvariants: " + broken);
+        const std::string broken = game.checkInvariants();
+        expect(broken.empty(), "checkInvariants: " + broken);
+        const auto shown = [&](const Message& m, int answer = 0) {
+            return std::count_if(outcome->dialogs.begin(), outcome->dialogs.end(), [&](auto& d) {
+                return d.is(m) && (answer == 0 || d.answer == answer);
+            });
+        };
+        const int change = 20 * int(shown(text::kPlayerWins)) - 10 * int(shown(text::kGaveUp)) -
+                           20 * int(shown(text::kComputerWins)) +
+                           10 * int(shown(text::kStuck, box::kAnswerYes));
         const bool saved = run.store.saves != saves;
-        if (line.command == Command::Load) {
+        if (line.command == Command::Load)
             expect(s.records == run.store.rows, "the records loaded are not the stored ones");
-        } else {
-            expect(s.score - before.score == scoreChange(outcome->dialogs),
-                   "the score went from " + std::to_string(before.score) + " to " +
-                       std::to_string(s.score) + " unlike the games that ended");
-            expect(saved || s.records == before.records, "the records changed without a save");
-        }
+        else
+            expect(s.score - was.score == change && (saved || s.records == was.records),
+                   "the score or the records changed unlike the games that ended");
         if (saved)
             expect(outcome->ended && run.store.rows == s.records, "a save did not end the program");
-        if (outcome->ignored)
-            expect(s == before && b == board, "an ignored click changed the game");
+        if (outcome->ignored) expect(s == was && b == board, "an ignored click changed the game");
         if (game.ended()) expect(deafOnceEnded(game), "an event changed the game after its end");
         if (line.command != Command::Key && line.command != Command::Option)
-            expect(b.Option1 == option, "the operator changed without a key or a button");
+            expect(b.Option1 == board.Option1, "the operator changed without a key or a button");
         if (delivered && line.index == label::kDraw && outcome->dialogs.empty()) {
-            bool kept = held(s.handValue) == held(before.handValue) + 1;
-            for (int k = 0; k < held(before.handValue); ++k)
-                kept = kept && s.handValue[k] == before.handValue[k];
+            bool kept = held(s.handValue) == held(was.handValue) + 1;
+            for (int k = 0; k < held(was.handValue); ++k)
+                kept = kept && s.handValue[k] == was.handValue[k];
             expect(kept, "a draw did not add one card after the others");
         }
         if (delivered && line.index == label::kPlay && s.playerTurn)
@@ -222,18 +206,13 @@ std::vector<std::string> step(ProgramRun& run, const std::string& text, Reached&
                        s.pickValue[2] == 0 && s.picked == decltype(s.picked){},
                    "the turn came back with a card picked, or without draw");
 
-        const auto shown = [&](const Message& m, int answer) {
-            return std::count_if(outcome->dialogs.begin(), outcome->dialogs.end(), [&](auto& d) {
-                return d.is(m) && (answer == 0 || d.answer == answer);
-            });
-        };
         const bool record =
             !outcome->dialogs.empty() && outcome->dialogs.back().kind == ShownDialog::Kind::Input;
-        reached["the player won"] += shown(text::kPlayerWins, 0);
-        reached["the player gave up"] += shown(text::kGaveUp, 0);
-        reached["the computer won"] += shown(text::kComputerWins, 0);
-        reached["a second card refused"] += shown(text::kThinkAgain, 0);
-        reached["the computer stuck"] += shown(text::kStuck, 0);
+        reached["the player won"] += shown(text::kPlayerWins);
+        reached["the player gave up"] += shown(text::kGaveUp);
+        reached["the computer won"] += shown(text::kComputerWins);
+        reached["a second card refused"] += shown(text::kThinkAgain);
+        reached["the computer stuck"] += shown(text::kStuck);
         reached["a pair undone"] += shown(text::kUndo, box::kAnswerYes);
         reached["a record entered"] += record;
         reached["a game stopped after a stuck computer"] +=
@@ -241,7 +220,7 @@ std::vector<std::string> step(ProgramRun& run, const std::string& text, Reached&
         reached["the player holding ten cards"] += s.handValue[9] != 0;
         reached["the computer holding ten cards"] += s.cpuValue[9] != 0 && s.playerTurn;
         reached["a pair completed after a lone match"] +=
-            loneMatch(before) && !s.canPick && s.playerTurn;
+            loneMatch(was) && !s.canPick && s.playerTurn;
         reached["a pair swapped"] += delivered && line.index == label::kSwap;
         reached["a click ignored"] += outcome->ignored;
     } catch (const std::exception& e) {
@@ -251,37 +230,29 @@ std::vector<std::string> step(ProgramRun& run, const std::string& text, Reached&
 }
 
 TEST(Simulation, RandomEventsKeepTheRules) {
-    Reached reached;
-    long events = 0;
-    int failingRuns = 0;
+    std::map<std::string, int> reached;
+    int events = 0, failingRuns = 0;
     std::set<std::string> reported;  // the first fault of each kind printed in full
-    for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 50; ++seed) {
         Chooser chooser(seed);
         MemoryRecords records;
-        std::unique_ptr<ProgramRun> run;
-        int runs = 0;
-        for (int e = 0; e < kEventsPerSeed; ++e, ++events) {
-            // Quit and the close box end the program: the next event belongs to a new run.
-            if (!run || run->session.ended()) {
-                run = std::make_unique<ProgramRun>(records);
-                ++runs;
-                step(*run, chooser.seedLine(), reached);
-            }
+        auto run = std::make_unique<ProgramRun>(records);
+        for (int runs = 1, e = 0; e < 4000; ++e, ++events) {
             std::vector<std::string> faults;
             for (const std::string& line : chooser.next(run->session))
                 if (faults.empty()) faults = step(*run, line, reached);
-            if (faults.empty()) continue;
             // One report for each kind of fault; a new run goes on, so that one fault does not
-            // hide the others.
-            ++failingRuns;
-            if (reported.size() < 5 && reported.insert(faults.front()).second) {
+            // hide the others. Quit and the close box also end a run.
+            if (!faults.empty() && ++failingRuns && reported.size() < 5 &&
+                reported.insert(faults.front()).second) {
                 std::ostringstream report;
                 report << "simulation seed " << seed << ", run " << runs << ", event " << e + 1
                        << ":\n";
                 for (const std::string& fault : faults) report << "  - " << fault << "\n";
                 ADD_FAILURE() << report.str() << run->reproduction();
             }
-            run.reset();
+            if (!faults.empty() || run->session.ended())
+                run = std::make_unique<ProgramRun>(records), ++runs;
         }
     }
     EXPECT_EQ(failingRuns, 0) << "runs that broke a rule, in all";
@@ -296,14 +267,12 @@ TEST(Simulation, ARunsScriptReplaysIt) {
     Chooser chooser(7);
     MemoryRecords records;
     ProgramRun run(records);
-    Reached reached;
-    step(run, chooser.seedLine(), reached);
+    std::map<std::string, int> reached;
     for (int e = 0; e < 400 && !run.session.ended(); ++e)
         for (const std::string& line : chooser.next(run.session))
             ASSERT_EQ(step(run, line, reached), std::vector<std::string>{}) << line;
-
     MemoryRecords store;
-    ReplaySession replay(store, kAppPath);
+    ReplaySession replay(store, "/opt/tessaro");
     std::istringstream in(run.script);
     std::ostringstream out, errors;
     ASSERT_EQ(runReplay(in, out, errors, replay), replay::kDone) << errors.str();

@@ -5,42 +5,30 @@
 
 namespace {
 
-std::vector<int> numbers(std::string_view text) {
-    std::vector<int> out;
-    std::istringstream in{std::string(text)};
-    for (int n = 0; in >> n;) out.push_back(n);
-    return out;
-}
-
 std::string value(int v) {
-    return std::to_string((v - 0.5) / 15);
+    return " " + std::to_string((v - 0.5) / 15);
 }
 
-constexpr char kClubs[] = " 0.1";
-
-}  // namespace
-
-std::string dealLine(std::string_view text) {
-    std::vector<std::vector<int>> parts;
-    for (std::size_t from = 0, to = 0; from <= text.size(); from = to + 1) {
-        to = std::min(text.find('/', from), text.size());
-        parts.push_back(numbers(text.substr(from, to - from)));
-    }
-    std::string line = "rand";
-    for (std::size_t i = 0; i < 5; ++i)
-        line += " " + value(parts[0][i]) + " " + value(parts[1][i]) + kClubs;
-    return line + " " + value(parts[2][0]) + kClubs;
+std::string suit(int s) {
+    return " " + std::to_string((s + 0.5) / 4);
 }
-
-namespace {
 
 std::string picture(int n) {
-    if (n == card::kNoPicture) return "-";
-    if (n == card::kBack) return "B";
-    return std::to_string(card::valueOf(n));
+    return n == card::kNoPicture ? "-" : n == card::kBack ? "B" : std::to_string(card::valueOf(n));
 }
 
 }  // namespace
+
+std::string dealLine(std::string_view cards) {
+    std::istringstream in{std::string(cards)};
+    std::vector<int> v;
+    for (std::string word; in >> word;)
+        if (word != "/") v.push_back(std::stoi(word));
+    // Slot by slot the player's card, the computer's and the player's suit, then the target.
+    std::string line = "rand";
+    for (std::size_t i = 0; i < 5; ++i) line += value(v[i]) + value(v[i + 5]) + suit(int(i % 4));
+    return line + value(v[10]) + suit(3);
+}
 
 Play::Play() {
     session.host().onRedraw = [this] { pause = summary(false); };
@@ -64,19 +52,16 @@ void Play::run(std::string_view steps) {
             if (word == "deal") session.run("menu new");
         } else if (word == "draws" || word == "cards") {
             std::string line = "rand";
-            for (int v : n) line += " " + value(v) + (word == "draws" ? kClubs : "");
+            for (int v : n) line += value(v) + (word == "draws" ? suit(1) : "");
             session.run(line);
         } else if (which == "hand" || which == "cpu") {
             for (int k = 0; k < kHandSlots; ++k) {
                 const auto v = static_cast<CardValue>(k < int(n.size()) ? n[std::size_t(k)] : 0);
-                if (which == "hand") {
-                    s.handValue[k] = v;
-                    s.picked[k] = false;
+                (which == "hand" ? s.handValue : s.cpuValue)[k] = v;
+                s.picked[k] = s.picked[k] && which == "cpu";
+                if (which == "hand")
                     b.Image1[k] = {v ? card::faceOf(v, 0) : 0, layout::kHandRestTop, v != 0};
-                } else {
-                    s.cpuValue[k] = v;
-                    b.Image2[k] = {card::kBack, v != 0};
-                }
+                if (which == "cpu") b.Image2[k] = {card::kBack, v != 0};
             }
         } else if (which == "points") {
             for (std::size_t k = 0; k < n.size(); ++k)
@@ -114,10 +99,8 @@ std::string Play::summary(bool checked) const {
     if (b.Option1 != op::kPlus) out << " | op " << text::kOption1[b.Option1];
     for (int k = 0; k < kHandSlots; ++k)
         if (b.Image3[k].visible) out << " | gem " << k << '@' << b.Image3[k].top;
-    std::string lit;
-    for (int i = 0; i <= 2; ++i)
-        if (b.Shape1[i] == kLitFrame) lit += ' ' + std::to_string(i);
-    if (!lit.empty()) out << " | lit" << lit;
+    for (int i = 0, lit = 0; i <= 2; ++i)
+        if (b.Shape1[i] == kLitFrame) out << (lit++ ? " " : " | lit ") << i;
     out << " | " << s.score;
     for (const ShownDialog& d : boxes)
         out << " | " << d.text << ' '

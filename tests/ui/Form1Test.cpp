@@ -285,10 +285,10 @@ TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
                (node->state().disabled ? "（不可用）" : "");
     };
     const std::tuple<Control, int, const char*> names[] = {
-        {Control::Image1, 0, "梅花 7，已选中"}, {Control::Image1, 1, "梅花 2"},
+        {Control::Image1, 0, "梅花 7，已选中"}, {Control::Image1, 1, "方块 2"},
         {Control::Image1, 2, "小王 14"},        {Control::Image1, 3, "大王 15"},
         {Control::Image1, 4, "梅花 K 13"},      {Control::Image2, 0, "背面"},
-        {Control::Image4, 0, "桌上左边：背面"}, {Control::Image4, 1, "目标：梅花 5"},
+        {Control::Image4, 0, "桌上左边：背面"}, {Control::Image4, 1, "目标：黑桃 5"},
         {Control::Image7, 0, "先出：梅花 7"},   {Control::Image7, 1, "后出：空"},
         {Control::Label1, 0, "摸牌"},           {Control::Label1, 1, "出牌（不可用）"},
         {Control::Option1, 3, "整除"},
