@@ -116,7 +116,9 @@ TEST(Rules, EachCaseLeavesItsPosition) {
         Play play;
         play.run(c.steps);
         EXPECT_EQ(play.summary(), c.after) << c.what;
-        if (c.pause) EXPECT_EQ(play.pause, c.pause) << c.what;
+        if (c.pause) {
+            EXPECT_EQ(play.pause, c.pause) << c.what;
+        }
     }
 }
 
@@ -176,7 +178,9 @@ TEST(Rules, EveryValueHasItsFacesAndEveryFaceItsValue) {
         for (int s = 0; s < card::kSuits; ++s) {
             faces.insert(card::faceOf(v, s));
             EXPECT_EQ(card::valueOf(card::faceOf(v, s)), v);
-            if (v <= card::kKing) EXPECT_EQ(card::suitOf(card::faceOf(v, s)), s);
+            if (v <= card::kKing) {
+                EXPECT_EQ(card::suitOf(card::faceOf(v, s)), s);
+            }
         }
     EXPECT_EQ(faces.size(), 54u);
     EXPECT_EQ(*faces.rbegin(), card::kColourJokerFace);
