@@ -6,7 +6,7 @@
 namespace ImageList1 {
 
 QPixmap picture(int n, qreal devicePixelRatio) {
-    if (n < 1 || n > kCount) return {};
+    if (n < 1 || n > card::kPictures) return {};
     if (devicePixelRatio > 1.0) {
         QPixmap big(QStringLiteral(":/cards/%1@2x.png").arg(n));
         if (!big.isNull()) {

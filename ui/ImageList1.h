@@ -3,9 +3,9 @@
 
 #include <QPixmap>
 
-namespace ImageList1 {
+#include "Cards.h"
 
-constexpr int kCount = 55;
+namespace ImageList1 {
 
 // Picture n, 1 <= n <= 55; a null pixmap for any other number.  On a high-DPI screen the
 // double-size variant is used, with its device pixel ratio set, so the logical size is the same.

@@ -92,8 +92,8 @@ const Case kCases[] = {
      "hand 2 2 2 2 2 | cpu 3 3 3 3 3 | table B 4 | D-- | you | 110 | 电脑憋死了！要继续游戏吗？ 68"},
     {"stuck; No; no record", "deal 7 1 1 1 1 / 1 1 1 1 1 / 7; set points 500 500 500 500 500 500 500 500 500 500; set cpu 1 1 1 1 1 1 1 1 1; hand 0; cards 8; label 1; hand 2",
      "hand 1 1 1 1 | cpu 1 1 1 1 1 1 1 1 1 8 up | table B 7 | pick 0 7 @0 -1 | --- | off | 100 | 电脑憋死了！要继续游戏吗？ 68"},
-    {"stuck; No; a record", "deal 7 1 1 1 1 / 1 1 1 1 1 / 7; set cpu 1 1 1 1 1 1 1 1 1; hand 0; cards 8; input 张; label 1",
-     "hand 1 1 1 1 | cpu 1 1 1 1 1 1 1 1 1 8 up | table B 7 | pick 7 7 @0 -1 | --- | off | 100 | 电脑憋死了！要继续游戏吗？ 68 | 您的分数超过记录，请输入您的姓名: input | ended"},
+    {"stuck; No; a record of four characters", "deal 7 1 1 1 1 / 1 1 1 1 1 / 7; set cpu 1 1 1 1 1 1 1 1 1; hand 0; cards 8; input 欧阳Sophie; label 1",
+     "hand 1 1 1 1 | cpu 1 1 1 1 1 1 1 1 1 8 up | table B 7 | pick 7 7 @0 -1 | --- | off | 100 | 电脑憋死了！要继续游戏吗？ 68 | 您的分数超过记录，请输入您的姓名: input | ended | saved 欧阳So  :100"},
     {"stuck after a win; plays face up", "set points 500 500 500 500 500 500 500 500 500 500; deal 4 9 9 9 9 / 1 1 1 1 1 / 4; set hand 4; hand 0; next 12 1 1 1 1 / 5 5 5 5 5 / 13; cards 5 5 5 5 6 1 1 1 1 1 1 1 1 1 1; label 1; hand 0; hand 1; label 1",
      "hand 1 1 1 | cpu 5 5 5 5 5 5 5 6 up | table 5 5 | D-- | you | 120 | 祝贺你！你赢了！ 64 | 电脑憋死了！要继续游戏吗？ 68"},
     {"the computer wins", "deal 5 1 1 1 1 / 1 1 1 1 1 / 5; set cpu 2 3; hand 0; cards 1 1; next 2 2 2 2 2 / 3 3 3 3 3 / 4; label 1",
@@ -106,8 +106,21 @@ const Case kCases[] = {
      "hand 7 2^ 9 4 6 | cpu 1 1 1 1 1 | table B 15 | sel 2 - | pick 2 0 @1 0 | D-- | you | 100"},
     {"lit labels", "move Label1 0; move Frame2; move Label1 1; move Label1 2; deal 7 2 9 4 6 / 1 1 1 1 1 / 5",
      "hand 7 2 9 4 6 | cpu 1 1 1 1 1 | table B 5 | D-- | you | lit 1 2 | 100"},
-    {"operator keys", "key 120; key 90; key 88; key 67; key 86; key 97; key 0",
+    {"no other key chooses", "key 120; key 90; key 88; key 67; key 86; key 97; key 0",
      "hand | cpu | table B B | --- | off | op - | 100"},
+    {"z chooses +", "key 120; key 122", "hand | cpu | table B B | --- | off | 100"},
+    {"+ chooses +", "key 120; key 43", "hand | cpu | table B B | --- | off | 100"},
+    {"/ chooses \\", "key 47", "hand | cpu | table B B | --- | off | op \\ | 100"},
+    {"quit, No: a new game", "set score 130; next 1 1 1 1 1 / 2 2 2 2 2 / 3; menu quit",
+     "hand 1 1 1 1 1 | cpu 2 2 2 2 2 | table B 3 | D-- | you | 130 | 此次操作将使程序退出！继续吗？ 68"},
+    {"quit, Yes: below equal scores", "set points 500 300 300 100; set score 300; answer 6; input 欧阳Sophie; menu quit",
+     "hand | cpu | table B B | --- | off | 300 | 此次操作将使程序退出！继续吗？ 68 | 您的分数超过记录，请输入您的姓名: input | ended | saved 无记录   :500 无记录   :300 无记录   :300 欧阳Soph:300 无记录   :100"},
+    {"quit, Yes: the last row's points enter nothing", "set score 0; answer 6; menu quit",
+     "hand | cpu | table B B | --- | off | 0 | 此次操作将使程序退出！继续吗？ 68 | ended"},
+    {"quit, Yes: no name, 16 bits", "set score 70000; answer 6; menu quit",
+     "hand | cpu | table B B | --- | off | 70000 | 此次操作将使程序退出！继续吗？ 68 | 您的分数超过记录，请输入您的姓名: input | ended | saved       :32767"},
+    {"quit, Yes: a record that cannot be saved says so", "set failing; answer 6; menu quit",
+     "hand | cpu | table B B | --- | off | 100 | 此次操作将使程序退出！继续吗？ 68 | 您的分数超过记录，请输入您的姓名: input | 高分记录无法保存到 Data.dat，此次记录将会丢失。 64 | ended"},
 };
 // clang-format on
 
@@ -122,69 +135,35 @@ TEST(Rules, EachCaseLeavesItsPosition) {
     }
 }
 
-TEST(Rules, EachOperatorKeyChoosesItsButton) {
-    const std::pair<char, int> keys[] = {{'x', op::kMinus},  {'z', op::kPlus},  {'c', op::kTimes},
-                                         {'v', op::kDivide}, {'-', op::kMinus}, {'+', op::kPlus},
-                                         {'*', op::kTimes},  {'/', op::kDivide}};
-    Play play;
-    for (const auto& [key, option] : keys) {
-        play.run("key " + std::to_string(key));
-        EXPECT_EQ(play.game.board().Option1, option) << key;
-    }
-}
-
-// The window's list of controls: Left, Top, Width and Height in twips, inside Frame2 or not.
+// The window's list of controls: each as Name(index) Left Top Width Height in twips, an F marking
+// those inside Frame2; the first and the last of each array.
 TEST(Rules, EveryControlStandsWhereTheWindowListsIt) {
-    const std::tuple<Control, int, bool, Twips> kList[] = {
-        {Control::Frame2, 0, false, {5400, 4200, 2415, 1695}},
-        {Control::Option1, 0, true, {240, 1320, 495, 255}},
-        {Control::Option1, 3, true, {1680, 1320, 495, 255}},
-        {Control::Label1, 0, true, {240, 285, 855, 210}},
-        {Control::Label1, 1, true, {240, 645, 855, 225}},
-        {Control::Label1, 2, true, {240, 990, 855, 225}},
-        {Control::Shape1, 0, true, {240, 255, 870, 240}},
-        {Control::Shape1, 1, true, {240, 615, 870, 255}},
-        {Control::Shape1, 2, true, {240, 960, 870, 255}},
-        {Control::Image7, 0, true, {1320, 240, 615, 735}},
-        {Control::Image7, 1, true, {1680, 480, 615, 735}},
-        {Control::Image7, 2, false, {7440, 3120, 615, 735}},
-        {Control::Image2, 0, false, {6240, 120, 1050, 1440}},
-        {Control::Image2, 9, false, {4080, 120, 1050, 1440}},
-        {Control::Image4, 0, false, {3960, 2280, 1050, 1440}},
-        {Control::Image4, 1, false, {4440, 2280, 1050, 1440}},
-        {Control::Image3, 9, false, {3120, 4080, 300, 315}},
-        {Control::Image6, 0, false, {-120, 0, 3405, 3690}},
-        {Control::Image1, 0, false, {960, 4440, 1110, 1485}},
-        {Control::Image1, 9, false, {3120, 4440, 1110, 1485}},
-        {Control::Image5, 0, false, {0, 2520, 15360, 3690}},
-        {Control::Image5, 1, false, {-120, -240, 15360, 3690}},
-    };
-    for (const auto& [control, i, inFrame2, t] : kList) {
-        const Twips at = layout::place(control, i);
-        EXPECT_EQ(layout::rowOf(control, i).inFrame2, inFrame2) << int(control) << i;
-        EXPECT_EQ(std::tie(at.left, at.top, at.width, at.height),
-                  std::tie(t.left, t.top, t.width, t.height))
-            << int(control) << i;
-    }
-    EXPECT_EQ(layout::place(Control::Image3, 3).left, 1680);
+    const char* names[] = {"Frame2", "Option1", "Label1", "Shape1", "Image7", "Image2",
+                           "Image4", "Image3",  "Image6", "Image1", "Image5"};
+    std::string list;
+    for (const layout::Row& row : layout::kControls)
+        for (int i = row.first; i <= row.last; i += std::max(1, row.last - row.first)) {
+            const Twips t = layout::place(row.control, i);
+            list += std::string(names[int(row.control)]) + "(" + std::to_string(i) + ")" +
+                    (row.inFrame2 ? "F " : " ") + std::to_string(t.left) + " " +
+                    std::to_string(t.top) + " " + std::to_string(t.width) + " " +
+                    std::to_string(t.height) + "\n";
+        }
+    EXPECT_EQ(
+        list,
+        "Frame2(0) 5400 4200 2415 1695\nOption1(0)F 240 1320 495 255\nOption1(3)F 1680 1320 495 "
+        "255\n"
+        "Label1(0)F 240 285 855 210\nLabel1(1)F 240 645 855 225\nLabel1(2)F 240 990 855 225\n"
+        "Shape1(0)F 240 255 870 240\nShape1(1)F 240 615 870 255\nShape1(2)F 240 960 870 255\n"
+        "Image7(0)F 1320 240 615 735\nImage7(1)F 1680 480 615 735\nImage7(2) 7440 3120 615 735\n"
+        "Image2(0) 6240 120 1050 1440\nImage2(9) 4080 120 1050 1440\nImage4(0) 3960 2280 1050 "
+        "1440\n"
+        "Image4(1) 4440 2280 1050 1440\nImage3(0) 960 4080 300 315\nImage3(9) 3120 4080 300 315\n"
+        "Image6(0) -120 0 3405 3690\nImage1(0) 960 4440 1110 1485\nImage1(9) 3120 4440 1110 1485\n"
+        "Image5(0) 0 2520 15360 3690\nImage5(1) -120 -240 15360 3690\n");
     EXPECT_EQ(layout::kHandRaisedTop, 4150);
     EXPECT_EQ(layout::toPixels(layout::kHandRaisedTop), 277);
     EXPECT_EQ(layout::toPixels(-120), -8);
-}
-
-TEST(Rules, EveryValueHasItsFacesAndEveryFaceItsValue) {
-    std::set<int> faces;
-    for (CardValue v = 1; v <= card::kColourJoker; ++v)
-        for (int s = 0; s < card::kSuits; ++s) {
-            faces.insert(card::faceOf(v, s));
-            EXPECT_EQ(card::valueOf(card::faceOf(v, s)), v);
-            if (v <= card::kKing) {
-                EXPECT_EQ(card::suitOf(card::faceOf(v, s)), s);
-            }
-        }
-    EXPECT_EQ(faces.size(), 54u);
-    EXPECT_EQ(*faces.rbegin(), card::kColourJokerFace);
-    EXPECT_EQ(card::valueOf(card::kBack), 0);
 }
 
 TEST(Rules, DelayCountsChangesOfTheClockReading) {
@@ -219,35 +198,6 @@ TEST(Rules, LoadingMenusAndMusic) {
               (std::vector<std::string>{"stop", "play", "stop", file, "open", "play", "play", file,
                                         "open", "play"}));
     EXPECT_TRUE(play.game.board().musicChecked);
-}
-
-// The rows stored after a quit, row 0 first.
-std::string quit(const char* steps, std::size_t rows = 6) {
-    Play play;
-    play.run(steps);
-    std::string out = play.game.ended() ? "ended:" : "on:";
-    for (std::size_t k = 0; k < rows && play.store.saves; ++k)
-        out += " " + play.store.rows[k].name + std::to_string(play.store.rows[k].points);
-    return out;
-}
-
-TEST(Rules, AQuitThatIsConfirmedEntersARecordWhereItBelongs) {
-    EXPECT_EQ(quit("set score 130; menu quit"), "on:");
-    EXPECT_EQ(quit("set points 500 300 300 100; set score 300; answer 6; input 欧阳Sophie; "
-                   "menu quit"),
-              "ended: 无记录   500 无记录   300 无记录   300 欧阳Soph300 无记录   100 无记录   0");
-    EXPECT_EQ(quit("set score 0; answer 6; menu quit"), "ended:");
-    EXPECT_EQ(quit("set score 70000; answer 6; menu quit", 2), "ended:       32767 无记录   0");
-    EXPECT_EQ(quit("deal 7 1 1 1 1 / 1 1 1 1 1 / 7; set cpu 1 1 1 1 1 1 1 1 1; hand 0; cards 8; "
-                   "input 欧阳Sophie; label 1",
-                   1),
-              "ended: 欧阳So  100");
-
-    Play play;  // a record that cannot be saved is never silent
-    play.store.failSaves = true;
-    play.run("answer 6; menu quit");
-    EXPECT_EQ(play.boxes.back().text, text::kNotSaved.text);
-    EXPECT_TRUE(play.game.ended());
 }
 
 }  // namespace

@@ -9,9 +9,8 @@
 #include <set>
 #include <sstream>
 
-#include "EventJson.h"
 #include "MemoryRecords.h"
-#include "ReplayRunner.h"
+#include "ReplaySession.h"
 
 namespace {
 
@@ -260,24 +259,6 @@ TEST(Simulation, RandomEventsKeepTheRules) {
     for (const auto& [what, count] : reached) std::cout << "  " << what << ": " << count << "\n";
     for (const auto& [what, count] : reached)
         EXPECT_GT(count, 0) << "the simulation never reached: " << what;
-}
-
-// The script a failure prints must bring back the very same game, through the replay driver.
-TEST(Simulation, ARunsScriptReplaysIt) {
-    Chooser chooser(7);
-    MemoryRecords records;
-    ProgramRun run(records);
-    std::map<std::string, int> reached;
-    for (int e = 0; e < 400 && !run.session.ended(); ++e)
-        for (const std::string& line : chooser.next(run.session))
-            ASSERT_EQ(step(run, line, reached), std::vector<std::string>{}) << line;
-    MemoryRecords store;
-    ReplaySession replay(store, "/opt/tessaro");
-    std::istringstream in(run.script);
-    std::ostringstream out, errors;
-    ASSERT_EQ(runReplay(in, out, errors, replay), replay::kDone) << errors.str();
-    EXPECT_EQ(stateJson(replay.game().state()), stateJson(run.session.game().state()));
-    EXPECT_EQ(boardJson(replay.game().board()), boardJson(run.session.game().board()));
 }
 
 }  // namespace

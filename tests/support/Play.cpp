@@ -3,6 +3,8 @@
 
 #include <sstream>
 
+#include "RecordTable.h"
+
 namespace {
 
 std::string value(int v) {
@@ -68,6 +70,8 @@ void Play::run(std::string_view steps) {
                 store.rows[k].points = s.records[k].points = static_cast<std::int16_t>(n[k]);
         } else if (which == "score") {
             s.score = n.at(0);
+        } else if (which == "failing") {
+            store.failSaves = true;
         } else if (const auto outcome = session.run(step)) {
             boxes.insert(boxes.end(), outcome->dialogs.begin(), outcome->dialogs.end());
         }
@@ -106,6 +110,10 @@ std::string Play::summary(bool checked) const {
         out << " | " << d.text << ' '
             << (d.kind == ShownDialog::Kind::Input ? "input" : std::to_string(d.code));
     if (game.ended()) out << " | ended";
+    if (store.saves) out << " | saved";
+    for (std::size_t k = 0; store.saves && k < store.rows.size(); ++k)
+        if (store.rows[k] != records::defaultRow())
+            out << ' ' << store.rows[k].name << ':' << store.rows[k].points;
     if (const std::string broken = checked ? game.checkInvariants() : ""; !broken.empty())
         out << " | BROKEN " << broken;
     return out.str();
