@@ -11,6 +11,7 @@ fail() { echo "install check: $*" >&2; exit 1; }
 [ ! -e "$prefix/bin" ] || fail "something installed in bin/: $(ls "$prefix/bin")"
 [ ! -e "$prefix/games/r07.mid" ] || fail "r07.mid installed beside the program"
 [ ! -e "$prefix/games/tessaro-replay" ] || fail "the replay driver is installed"
+[ -s "$prefix/share/man/man6/tessaro.6" ] || fail "no manual page"
 desktop-file-validate "$prefix/share/applications/org.tessaro.Tessaro.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.tessaro.Tessaro.metainfo.xml" >/dev/null ||
     fail "AppStream metainfo does not validate"
