@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a clean clone of the committed project (tools/build-deb.sh; the
+# package lands in build-deb/), checks its file list against Debian's games layout and runs
+# lintian, which must report no error and no warning.
+#
+# --install goes on, on a throwaway Debian 12 machine only (as root): installs the package with
+# apt, starts the game as a new ordinary user "player" from its desktop entry under Xvfb, checks
+# that the window maps, that the record table is ~player/.local/share/tessaro/Data.dat and that
+# nothing else was written, then removes and purges the package and checks that nothing of it
+# is left.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+install=false
+[ "${1:-}" = "--install" ] && install=true
+fail() { echo "check-deb: $*" >&2; exit 1; }
+export DEBIAN_FRONTEND=noninteractive
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+need() { command -v "$1" >/dev/null || $sudo apt-get install -y -q --no-install-recommends "$2"; }
+$sudo apt-get update -q
+need git git
+need lintian lintian
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+git clone -q "$root" "$work/tessaro"
+git -C "$work/tessaro" log -1 --format='check-deb: building %h %s'
+out=$root/build-deb
+rm -f "$out"/tessaro*_*
+TESSARO_DEB_DIR=$out bash "$work/tessaro/tools/build-deb.sh"
+version=$(dpkg-parsechangelog -l "$work/tessaro/debian/changelog" -S Version)
+arch=$(dpkg --print-architecture)
+deb=$out/tessaro_${version}_$arch.deb
+changes=$out/tessaro_${version}_$arch.changes
+
+# Every file of the package, and nothing else: no /usr/bin, no tessaro-replay, no test
+# programs, no r07.mid beside the program.
+icons=/usr/share/icons/hicolor
+expected=$(sort <<EOF
+/usr/games/tessaro
+/usr/share/games/tessaro/r07.mid
+/usr/share/doc/tessaro/README.md.gz
+/usr/share/doc/tessaro/changelog.Debian.gz
+/usr/share/doc/tessaro/copyright
+/usr/share/man/man6/tessaro.6.gz
+/usr/share/lintian/overrides/tessaro
+/usr/share/applications/org.tessaro.Tessaro.desktop
+/usr/share/metainfo/org.tessaro.Tessaro.metainfo.xml
+$icons/32x32/apps/org.tessaro.Tessaro.png
+$icons/48x48/apps/org.tessaro.Tessaro.png
+$icons/64x64/apps/org.tessaro.Tessaro.png
+$icons/128x128/apps/org.tessaro.Tessaro.png
+$icons/256x256/apps/org.tessaro.Tessaro.png
+$icons/scalable/apps/org.tessaro.Tessaro.svg
+EOF
+)
+actual=$(dpkg -c "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}' | sort)
+diff <(echo "$expected") <(echo "$actual") ||
+    fail "the package's files differ from the layout (< missing, > unexpected)"
+echo "check-deb: the package holds exactly the expected files"
+
+lintian -I --show-overrides --fail-on error,warning "$changes"
+echo "check-deb: lintian reports no error and no warning"
+$install || exit 0
+
+# The rest changes this machine: installs packages, adds a user.
+[ "$(id -u)" -eq 0 ] || fail "--install must run as root"
+apt-get install -y -q --no-install-recommends xvfb xdotool x11-utils strace procps
+id player >/dev/null 2>&1 || useradd -m player
+apt-get install -y -q "$deb"
+files=$(dpkg -L tessaro)
+
+# Xvfb first, so that only the game runs after the stamp.
+su player -c 'Xvfb :99 -nolisten tcp >/dev/null 2>&1 & echo $! > /tmp/xvfb.pid'
+sleep 2
+stamp=/tmp/check-deb.stamp
+touch "$stamp"
+sleep 1
+# The desktop entry's command, on an ordinary user's login PATH (which has /usr/games).
+command=$(sed -n 's/^Exec=//p' /usr/share/applications/org.tessaro.Tessaro.desktop)
+su - player -c "export DISPLAY=:99; strace -f -e trace=openat -o /tmp/tessaro.trace \
+    sh -c 'echo \$\$ > /tmp/tessaro.pid; exec $command' >/tmp/tessaro.log 2>&1 &"
+sleep 5
+window=$(su player -c 'DISPLAY=:99 timeout 20 xdotool search --sync --name Tessaro1' | head -1 || true)
+[ -n "$window" ] || fail "no window named Tessaro1"
+echo "check-deb: window $window: $(su player -c "DISPLAY=:99 xdotool getwindowname $window")"
+su player -c "DISPLAY=:99 xwininfo -id $window" | grep 'Map State: IsViewable' ||
+    fail "the window is not mapped"
+# A new game opens the tune, which plays wherever a sound server is there.
+su player -c "DISPLAY=:99 xdotool windowfocus --sync $window key ctrl+n"
+sleep 3
+grep '"/usr/share/games/tessaro/r07.mid".* = [0-9]' /tmp/tessaro.trace ||
+    fail "the game did not open /usr/share/games/tessaro/r07.mid"
+grep -E '\.sf[23]".* = [0-9]' /tmp/tessaro.trace || fail "the game opened no SoundFont"
+kill "$(cat /tmp/tessaro.pid)"
+sleep 1
+test -s ~player/.local/share/tessaro/Data.dat || fail "no ~player/.local/share/tessaro/Data.dat"
+echo "check-deb: the record table is ~player/.local/share/tessaro/Data.dat"
+written=$(find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /run -o -path /tmp \
+    -o -path /var/tmp -o -path /var/log \) -prune -o -newer "$stamp" -print)
+echo "check-deb: written while the game ran:"
+echo "$written"
+unexpected=$(echo "$written" | grep -v -x -E '/home/player(/\.local(/share(/tessaro(/Data\.dat)?)?)?)?' || true)
+[ -z "$unexpected" ] || fail "the game wrote elsewhere: $unexpected"
+kill "$(cat /tmp/xvfb.pid)"
+
+# Root too keeps its records in its own data folder, never beside the program.
+QT_QPA_PLATFORM=offscreen timeout 5 /usr/games/tessaro || true
+test -s /root/.local/share/tessaro/Data.dat || fail "no /root/.local/share/tessaro/Data.dat"
+test ! -e /usr/games/Data.dat || fail "root's run wrote /usr/games/Data.dat"
+echo "check-deb: root's record table is /root/.local/share/tessaro/Data.dat"
+
+apt-get remove -y -q tessaro
+apt-get purge -y -q tessaro
+dpkg-query -W -f='${Status}\n' tessaro 2>/dev/null | grep -q 'installed' &&
+    fail "tessaro is still installed"
+# Folders that other packages share (/usr/games, the icon theme's) may stay.
+left=""
+while read -r path; do
+    [ -e "$path" ] || continue
+    if [ ! -d "$path" ] || [[ $path == *[Tt]essaro* ]]; then left+="$path "; fi
+done <<<"$files"
+[ -z "$left" ] || fail "left after purge: $left"
+echo "check-deb: after purge none of the package's $(wc -l <<<"$files") paths is left"
+others=$(find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /tmp -o -path /work \
+    -o -path /home -o -path /root \) -prune -o -iname '*tessaro*' -print)
+[ -z "$others" ] || fail "left after purge: $others"
+echo "check-deb: what remains is the users' own record tables:"
+ls -l ~player/.local/share/tessaro/Data.dat /root/.local/share/tessaro/Data.dat
