@@ -59,7 +59,10 @@ diff <(echo "$expected") <(echo "$actual") ||
     fail "the package's files differ from the layout (< missing, > unexpected)"
 echo "check-deb: the package holds exactly the expected files"
 
-lintian -I --show-overrides --fail-on error,warning "$changes"
+# Shown with the overridden tags and their reasons; judged without them (lintian counts a shown
+# override as a tag of its level).
+lintian -I --show-overrides "$changes"
+lintian --fail-on error,warning "$changes" >/dev/null
 echo "check-deb: lintian reports no error and no warning"
 $install || exit 0
 
