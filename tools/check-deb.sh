@@ -4,10 +4,10 @@
 # lintian, which must report no error and no warning.
 #
 # --install goes on, on a throwaway Debian 12 machine only (as root): installs the package with
-# apt, starts the game as a new ordinary user "player" from its desktop entry under Xvfb, checks
-# that the window maps, that the record table is ~player/.local/share/tessaro/Data.dat and that
-# nothing else was written, then removes and purges the package and checks that nothing of it
-# is left.
+# apt, starts the game as a new ordinary user "player" from its desktop entry under Xvfb with a
+# PulseAudio server on a null sink, checks that the window maps, that the tune plays, that the
+# record table is ~player/.local/share/tessaro/Data.dat and that nothing else was written, then
+# removes and purges the package and checks that nothing of it is left.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 install=false
@@ -68,33 +68,42 @@ $install || exit 0
 
 # The rest changes this machine: installs packages, adds a user.
 [ "$(id -u)" -eq 0 ] || fail "--install must run as root"
-apt-get install -y -q --no-install-recommends xvfb xdotool x11-utils strace procps
+apt-get install -y -q --no-install-recommends xvfb xdotool x11-utils strace pulseaudio \
+    pulseaudio-utils
 id player >/dev/null 2>&1 || useradd -m player
 apt-get install -y -q "$deb"
 files=$(dpkg -L tessaro)
 
-# Xvfb first, so that only the game runs after the stamp.
-su player -c 'Xvfb :99 -nolisten tcp >/dev/null 2>&1 & echo $! > /tmp/xvfb.pid'
-sleep 2
+# The display and the sound server first, so that only the game runs after the stamp. As in a
+# desktop session, the user's runtime folder holds the sound server's socket.
+session="export XDG_RUNTIME_DIR=/tmp/runtime-player DISPLAY=:99"
+su player -c "mkdir -m 700 /tmp/runtime-player; $session
+    Xvfb :99 -nolisten tcp >/dev/null 2>&1 & echo \$! > /tmp/xvfb.pid
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 -L module-null-sink \
+        -L module-native-protocol-unix >/tmp/pulseaudio.log 2>&1 & echo \$! > /tmp/pulseaudio.pid"
+sleep 3
+su player -c "$session; pactl info" | grep 'Default Sink' || fail "no sound server"
 stamp=/tmp/check-deb.stamp
 touch "$stamp"
 sleep 1
 # The desktop entry's command, on an ordinary user's login PATH (which has /usr/games).
 command=$(sed -n 's/^Exec=//p' /usr/share/applications/org.tessaro.Tessaro.desktop)
-su - player -c "export DISPLAY=:99; strace -f -e trace=openat -o /tmp/tessaro.trace \
+su - player -c "$session; strace -f -e trace=openat -o /tmp/tessaro.trace \
     sh -c 'echo \$\$ > /tmp/tessaro.pid; exec $command' >/tmp/tessaro.log 2>&1 &"
 sleep 5
-window=$(su player -c 'DISPLAY=:99 timeout 20 xdotool search --sync --name Tessaro1' | head -1 || true)
-[ -n "$window" ] || fail "no window named Tessaro1"
-echo "check-deb: window $window: $(su player -c "DISPLAY=:99 xdotool getwindowname $window")"
-su player -c "DISPLAY=:99 xwininfo -id $window" | grep 'Map State: IsViewable' ||
+window=$(su player -c "$session; timeout 20 xdotool search --sync --name Tessaro1" | head -1 || true)
+[ -n "$window" ] || { cat /tmp/tessaro.log >&2; fail "no window named Tessaro1"; }
+echo "check-deb: window $window: $(su player -c "$session; xdotool getwindowname $window")"
+su player -c "$session; xwininfo -id $window" | grep 'Map State: IsViewable' ||
     fail "the window is not mapped"
-# A new game opens the tune, which plays wherever a sound server is there.
-su player -c "DISPLAY=:99 xdotool windowfocus --sync $window key ctrl+n"
+# A new game opens the tune and plays it.
+su player -c "$session; xdotool windowfocus --sync $window key ctrl+n"
 sleep 3
 grep '"/usr/share/games/tessaro/r07.mid".* = [0-9]' /tmp/tessaro.trace ||
     fail "the game did not open /usr/share/games/tessaro/r07.mid"
 grep -E '\.sf[23]".* = [0-9]' /tmp/tessaro.trace || fail "the game opened no SoundFont"
+su player -c "$session; pactl list sink-inputs" | grep -E 'Sink Input|application.name' ||
+    fail "no sound reaches the sound server"
 kill "$(cat /tmp/tessaro.pid)"
 sleep 1
 test -s ~player/.local/share/tessaro/Data.dat || fail "no ~player/.local/share/tessaro/Data.dat"
@@ -105,7 +114,7 @@ echo "check-deb: written while the game ran:"
 echo "$written"
 unexpected=$(echo "$written" | grep -v -x -E '/home/player(/\.local(/share(/tessaro(/Data\.dat)?)?)?)?' || true)
 [ -z "$unexpected" ] || fail "the game wrote elsewhere: $unexpected"
-kill "$(cat /tmp/xvfb.pid)"
+kill "$(cat /tmp/xvfb.pid)" "$(cat /tmp/pulseaudio.pid)"
 
 # Root too keeps its records in its own data folder, never beside the program.
 QT_QPA_PLATFORM=offscreen timeout 5 /usr/games/tessaro || true
@@ -115,7 +124,7 @@ echo "check-deb: root's record table is /root/.local/share/tessaro/Data.dat"
 
 apt-get remove -y -q tessaro
 apt-get purge -y -q tessaro
-dpkg-query -W -f='${Status}\n' tessaro 2>/dev/null | grep -q 'installed' &&
+dpkg-query -W -f='${Status}\n' tessaro 2>/dev/null | grep -qx 'install ok installed' &&
     fail "tessaro is still installed"
 # Folders that other packages share (/usr/games, the icon theme's) may stay.
 left=""
