@@ -2,6 +2,7 @@
 #include "MM1.h"
 
 #include <chrono>
+#include <filesystem>
 #include <utility>
 
 #include "TunePlayer.h"
@@ -24,7 +25,12 @@ MM1::~MM1() {
 }
 
 void MM1::setFileName(const std::string& path) {
+    namespace fs = std::filesystem;
     fileName_ = path;
+    std::error_code error;
+    if (fallbackDir_.empty() || fs::exists(path, error)) return;
+    const fs::path installed = fs::path(fallbackDir_) / fs::path(path).filename();
+    if (fs::exists(installed, error)) fileName_ = installed.string();
 }
 
 void MM1::command(const std::string& verb) {

@@ -26,6 +26,10 @@ public:
     void setFileName(const std::string& path) override;
     void command(const std::string& verb) override;
 
+    // Where a file named to setFileName is looked for when it does not exist as named: the
+    // installed game keeps its tune in its data folder, not beside the program.
+    void setFallbackDir(const std::string& dir) { fallbackDir_ = dir; }
+
     // For tests and measurements: waits until every command sent so far has been carried out,
     // then names the audio driver sounding the tune, or answers "" when it is silent.
     std::string settle();
@@ -41,6 +45,7 @@ private:
 
     const MusicOutput output_;
     std::string fileName_;
+    std::string fallbackDir_;
 
     std::mutex mutex_;
     std::condition_variable wake_;

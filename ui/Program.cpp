@@ -10,6 +10,7 @@ Program::Program(const QString& programDir) : records_(programDir) {
     if (qtbase_.load(QStringLiteral("qtbase_zh_CN"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtbase_);
+    mm1_.setFallbackDir(TESSARO_DATA_DIR);
     window_ = std::make_unique<Form1>(records_, mm1_, services_);
 }
 

@@ -11,7 +11,7 @@
 
 class Program {
 public:
-    // Needs a QApplication.  `programDir` is where Data.dat and r07.mid are looked for.
+    // Needs a QApplication.  `programDir` is where Data.dat is looked for first (see DataFile).
     explicit Program(const QString& programDir);
 
     // Loads the window and shows it at the centre of the screen.

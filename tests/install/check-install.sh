@@ -6,8 +6,12 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "install check: $*" >&2; exit 1; }
-[ -x "$prefix/bin/tessaro" ] || fail "no bin/tessaro"
-[ -s "$prefix/bin/r07.mid" ] || fail "r07.mid is not beside the game"
+[ -x "$prefix/games/tessaro" ] || fail "no games/tessaro"
+[ -s "$prefix/share/games/tessaro/r07.mid" ] || fail "no share/games/tessaro/r07.mid"
+[ ! -e "$prefix/bin" ] || fail "something installed in bin/: $(ls "$prefix/bin")"
+[ ! -e "$prefix/games/r07.mid" ] || fail "r07.mid installed beside the program"
+[ ! -e "$prefix/games/tessaro-replay" ] || fail "the replay driver is installed"
+[ -s "$prefix/share/man/man6/tessaro.6" ] || fail "no manual page"
 desktop-file-validate "$prefix/share/applications/org.tessaro.Tessaro.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.tessaro.Tessaro.metainfo.xml" >/dev/null ||
     fail "AppStream metainfo does not validate"
