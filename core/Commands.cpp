@@ -33,13 +33,9 @@ void Game::play() {
         newgame();
     }
 
-    // Hide the one or two slots that the laid cards have vacated.
-    for (int k = 0; k < kHandSlots; ++k) {
-        if (state_.handValue[k] != 0) continue;
-        board_.Image1[k].visible = false;
-        if (k < 9) board_.Image1[k + 1].visible = false;
-        break;
-    }
+    // Hide the one or two slots that the laid cards have vacated; those beyond are hidden already.
+    for (int k = 0; k < kHandSlots; ++k)
+        if (state_.handValue[k] == 0) board_.Image1[k].visible = false;
     board_.Image7[0] = board_.Image7[1] = card::kNoPicture;
 
     AI();

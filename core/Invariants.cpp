@@ -27,8 +27,9 @@ std::string Game::checkInvariants() const {
     if (!packed(s.cpuValue)) out << "the computer's hand is not packed; ";
     if (s.playerTurn && (s.tableValue[1] < 1 || s.tableValue[1] > card::kColourJoker))
         out << "the target is " << s.tableValue[1] << " on the player's turn; ";
-    if (s.playerTurn && card::valueOf(b.Image4[1]) != s.tableValue[1])
-        out << "Image4(1) shows another card than the target; ";
+    if (s.playerTurn && (card::valueOf(b.Image4[0]) != s.tableValue[0] ||
+                         card::valueOf(b.Image4[1]) != s.tableValue[1]))
+        out << "the table shows other cards than tableValue; ";
 
     // Before the first deal every hand picture is a visible card back.
     const bool dealt = s.handValue[0] != 0;

@@ -170,11 +170,14 @@ TEST(Rules, DelayCountsChangesOfTheClockReading) {
     struct Clock : ReplayHost {
         Clock() : ReplayHost("") {}
         float timer() override { return readings++ / 3 * 0.01f; }  // each reading three times
-        int readings = 0;
+        void randomize() override { ++seeded; }
+        int readings = 0, seeded = 0;
     } clock;
     MemoryRecords store;
     ReplayMedia media;
     Game game(clock, store, media);
+    game.load();
+    EXPECT_EQ(clock.seeded, 1);
     game.delay(0);
     EXPECT_EQ(clock.readings, 4);  // 0 0 0, then 0.01
     game.delay(-1);

@@ -137,11 +137,11 @@ TEST_F(DataFileStorage, TwoCopiesOnAWritableFolderKeepBothRecordsThere) {
 TEST_F(DataFileStorage, AReadOnlyFolderSendsTheTableToTheFallbackOrTheSaveFails) {
     QString readOnly = root.filePath("ro");
     ASSERT_TRUE(QDir().mkpath(readOnly) &&
-                writeAll(readOnly + "/Data.dat", DataFile::encode(sampleRows(60))));
-    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
+                QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
     // Permissions do not stop root; a directory below a regular file stops anyone.
     if (QFile(readOnly + "/probe").open(QIODevice::WriteOnly)) readOnly = root.filePath("file/bin");
-    EXPECT_EQ(DataFile(readOnly, fallback).path(), fallbackFile);
+    EXPECT_EQ(DataFile(readOnly, fallback).load(), records::defaultRows());
+    EXPECT_EQ(readAll(fallbackFile), kDefaultLine.repeated(10));
     EXPECT_TRUE(enter(DataFile(readOnly, fallback), 120, "张三"));
     EXPECT_EQ(DataFile(readOnly, fallback).load()[0], (ScoreEntry{"张三    ", 120}));
     EXPECT_FALSE(enter(DataFile(readOnly, root.filePath("file/home")), 120, "张三"));

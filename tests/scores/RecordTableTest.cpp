@@ -11,6 +11,7 @@ TEST(RecordTable, NamesAreCutOrPaddedToCharactersNotBytes) {
         {"", 6, "      "},
         {"😀😀😀😀😀😀😀", 6, "😀😀😀😀😀😀"},
         {"欧阳Sophie", 4, "欧阳So  "},
+        {"अ\u0800\uFFFF", 6, "अ\u0800\uFFFF   "},               // the first and last of three bytes
         {"\xE4\xB8", 6, "\uFFFD\uFFFD    "},                    // a cut-off character
         {"\xED\xA0\x80", 6, "\uFFFD\uFFFD\uFFFD   "},           // a surrogate
         {"\xF4\x90\x80\x80", 6, "\uFFFD\uFFFD\uFFFD\uFFFD  "},  // past U+10FFFF
