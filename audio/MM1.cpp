@@ -92,7 +92,7 @@ void MM1::Shared::run() {
     // call into it may block on the sound server.
     std::unique_ptr<MusicPlayer> player;
     bool made = false;
-    std::string opened;  // what "open" asked for before there was a player
+    std::string opened;  // the file "open" asked for last: a new player opens it first
     std::unique_lock lock(mutex);
     while (!quit) {
         if (queue.empty()) {
@@ -119,7 +119,7 @@ void MM1::Shared::run() {
                 if (player) player->open(opened);
                 break;
             case Verb::Play:
-                // The player is made, and the SoundFont loaded, only once there is a tune to play.
+                // The module and the SoundFont are loaded only once there is a tune to play.
                 if (!made && !opened.empty()) {
                     made = true;
                     player = make(output);

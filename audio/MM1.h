@@ -11,11 +11,11 @@
 #include "MediaControl.h"
 #include "MusicModule.h"
 
-// Commands return at once: a worker thread carries them out in order, making the player and
-// loading the SoundFont on the first "play" that has a tune to sound. "open" closes whatever was
+// Commands return at once: a worker thread carries them out in order, loading the music module
+// and the SoundFont on the first "play" that has a tune to sound. "open" closes whatever was
 // open and opens the file from its start (so "open" of the same file restarts it); "play"
 // resumes where "stop" left the tune, or starts it over once it has played to its end.
-// Anything that fails (no file, not a MIDI file, no SoundFont, no sound device)
+// Anything that fails (no module, no file, not a MIDI file, no SoundFont, no sound device)
 // leaves the music silent, quietly. Nothing on the caller's side ever waits for the player
 // longer than close() allows: a sound server that stops answering holds up only the worker.
 class MM1 : public MediaControl {

@@ -1,4 +1,4 @@
-// The synthesizer as the music thread sees it.
+// The synthesizer as the music thread sees it: the interface the music module implements.
 #pragma once
 
 #include <string>
@@ -22,3 +22,9 @@ public:
     // The audio driver sounding the tune, or empty when silent.
     virtual std::string driver() const = 0;
 };
+
+// The module's one exported function, looked up by its C name. The name carries the
+// interface's version, so that a module built against another version is not found, rather
+// than called. The caller owns the player it returns.
+#define TESSARO_MUSIC_ENTRY "tessaro_music_player_1"
+using MakeMusicPlayer = MusicPlayer* (*)(const MusicOutput* output);

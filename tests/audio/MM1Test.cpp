@@ -1,4 +1,4 @@
-// MM1 through FluidSynth, with no sound device and with FluidSynth's real-time file driver
+// MM1 through the music module, with no sound device and with FluidSynth's real-time file driver
 // standing in for one; and through a player of the test's own, answering or frozen.
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -8,6 +8,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "install check: $*" >&2; exit 1; }
 [ -x "$prefix/bin/tessaro" ] || fail "no bin/tessaro"
 [ -s "$prefix/bin/r07.mid" ] || fail "r07.mid is not beside the game"
+[ -n "$(find "$prefix" -path '*/tessaro/tessaro-music.so' -size +0)" ] ||
+    fail "no music module in the game's private library folder"
 desktop-file-validate "$prefix/share/applications/org.tessaro.Tessaro.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.tessaro.Tessaro.metainfo.xml" >/dev/null ||
     fail "AppStream metainfo does not validate"
