@@ -1,27 +1,62 @@
-// The hidden multimedia control MM1: plays the background tune through FluidSynth.
+// The hidden multimedia control MM1: plays the background tune on a thread of its own.
 #include "MM1.h"
 
-#include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <filesystem>
+#include <mutex>
 #include <utility>
-
-#include "TunePlayer.h"
 
 namespace {
 // While a tune sounds, how often the worker looks whether it has reached its end.
 constexpr std::chrono::milliseconds kEndCheck{250};
+
+enum class Verb { Open, Play, Stop };
+struct Request {
+    Verb verb;
+    std::string path;
+};
 }  // namespace
 
-MM1::MM1(MusicOutput output) : output_(std::move(output)), worker_([this] { run(); }) {}
+struct MM1::Shared {
+    Shared(MusicOutput o, MakePlayer m) : output(std::move(o)), make(std::move(m)) {}
+    void run();
+
+    const MusicOutput output;
+    const MakePlayer make;
+
+    std::mutex mutex;
+    std::condition_variable wake;     // the worker: a request, or quit
+    std::condition_variable changed;  // the callers: settled, or finished
+    std::deque<Request> queue;
+    bool busy = false;
+    bool quit = false;
+    bool finished = false;
+    std::string driver;
+};
+
+MM1::MM1(MusicOutput output, MakePlayer make)
+    : shared_(std::make_shared<Shared>(std::move(output), std::move(make))),
+      worker_([shared = shared_] { shared->run(); }) {}
 
 MM1::~MM1() {
-    {
-        std::lock_guard lock(mutex_);
-        quit_ = true;
-        queue_.clear();
-    }
-    wake_.notify_one();
-    worker_.join();
+    close(kCloseBound);
+}
+
+bool MM1::close(std::chrono::milliseconds bound) {
+    if (closed_) return *closed_;
+    std::unique_lock lock(shared_->mutex);
+    shared_->quit = true;
+    shared_->queue.clear();
+    shared_->wake.notify_one();
+    const bool finished = shared_->changed.wait_for(lock, bound, [&] { return shared_->finished; });
+    lock.unlock();
+    if (finished)
+        worker_.join();
+    else
+        worker_.detach();
+    closed_ = finished;
+    return finished;
 }
 
 void MM1::setFileName(const std::string& path) {
@@ -44,53 +79,72 @@ void MM1::command(const std::string& verb) {
     else
         return;
     {
-        std::lock_guard lock(mutex_);
-        queue_.push_back(std::move(request));
+        std::lock_guard lock(shared_->mutex);
+        if (shared_->quit) return;
+        shared_->queue.push_back(std::move(request));
     }
-    wake_.notify_one();
+    shared_->wake.notify_one();
 }
 
 std::string MM1::settle() {
-    std::unique_lock lock(mutex_);
-    settled_.wait(lock, [this] { return queue_.empty() && !busy_; });
-    return driver_;
+    std::unique_lock lock(shared_->mutex);
+    shared_->changed.wait(
+        lock, [this] { return shared_->finished || (shared_->queue.empty() && !shared_->busy); });
+    return shared_->driver;
 }
 
-void MM1::run() {
-    // Created, used and destroyed on this thread alone.
-    TunePlayer player(output_);
-    std::unique_lock lock(mutex_);
-    while (!quit_) {
-        if (queue_.empty()) {
-            settled_.notify_all();
-            if (player.driver().empty()) {
-                wake_.wait(lock, [this] { return quit_ || !queue_.empty(); });
-            } else if (!wake_.wait_for(lock, kEndCheck,
-                                       [this] { return quit_ || !queue_.empty(); })) {
+void MM1::Shared::run() {
+    // Made, used and destroyed on this thread alone, and never while the mutex is held: any
+    // call into it may block on the sound server.
+    std::unique_ptr<MusicPlayer> player;
+    bool made = false;
+    std::string opened;  // the file "open" asked for last: a new player opens it first
+    std::unique_lock lock(mutex);
+    while (!quit) {
+        if (queue.empty()) {
+            changed.notify_all();
+            const auto woken = [this] { return quit || !queue.empty(); };
+            if (driver.empty()) {
+                wake.wait(lock, woken);
+            } else if (!wake.wait_for(lock, kEndCheck, woken)) {
                 lock.unlock();
-                player.releaseIfEnded();
+                player->releaseIfEnded();
+                std::string sounding = player->driver();
                 lock.lock();
-                driver_ = player.driver();
+                driver = std::move(sounding);
             }
             continue;
         }
-        const Request request = std::move(queue_.front());
-        queue_.pop_front();
-        busy_ = true;
+        const Request request = std::move(queue.front());
+        queue.pop_front();
+        busy = true;
         lock.unlock();
         switch (request.verb) {
             case Verb::Open:
-                player.open(request.path);
+                opened = request.path;
+                if (player) player->open(opened);
                 break;
             case Verb::Play:
-                player.play();
+                // The module and the SoundFont are loaded only once there is a tune to play.
+                if (!made && !opened.empty()) {
+                    made = true;
+                    player = make(output);
+                    if (player) player->open(opened);
+                }
+                if (player) player->play();
                 break;
             case Verb::Stop:
-                player.stop();
+                if (player) player->stop();
                 break;
         }
+        std::string sounding = player ? player->driver() : std::string();
         lock.lock();
-        busy_ = false;
-        driver_ = player.driver();
+        busy = false;
+        driver = std::move(sounding);
     }
+    lock.unlock();
+    player.reset();
+    lock.lock();
+    finished = true;
+    changed.notify_all();
 }

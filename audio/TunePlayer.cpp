@@ -1,4 +1,4 @@
-// The FluidSynth synthesizer, MIDI player and audio driver behind MM1, used from one thread.
+// The FluidSynth synthesizer, MIDI player and audio driver: the music module's player.
 #include "TunePlayer.h"
 
 #include <utility>

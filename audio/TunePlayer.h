@@ -1,4 +1,4 @@
-// The FluidSynth synthesizer, MIDI player and audio driver behind MM1, used from one thread.
+// The FluidSynth synthesizer, MIDI player and audio driver: the music module's player.
 #pragma once
 
 #include <fluidsynth.h>
@@ -6,31 +6,24 @@
 #include <chrono>
 #include <string>
 
-#include "MusicOutput.h"
+#include "MusicPlayer.h"
 
-class TunePlayer {
+class TunePlayer : public MusicPlayer {
 public:
     // Output level of the synthesizer: loud enough to be heard at a normal system volume,
     // low enough that the full arrangement never clips.
     static constexpr double kGain = 0.4;
 
     explicit TunePlayer(MusicOutput output);
-    ~TunePlayer();
+    ~TunePlayer() override;
     TunePlayer(const TunePlayer&) = delete;
     TunePlayer& operator=(const TunePlayer&) = delete;
 
-    // Closes whatever was open and opens path from its start; a file that is not a
-    // Standard MIDI File leaves nothing open.
-    void open(const std::string& path);
-    // Sounds the open tune: resumes where "stop" left it, or starts over once it has ended.
-    void play();
-    // Silences the tune and lets the audio driver go, so that a stopped tune costs nothing.
-    void stop();
-    // Lets the audio driver go once the tune has ended and its last notes have died away.
-    void releaseIfEnded();
-
-    // The audio driver sounding the tune, or empty when silent.
-    const std::string& driver() const { return driverName_; }
+    void open(const std::string& path) override;
+    void play() override;
+    void stop() override;
+    void releaseIfEnded() override;
+    std::string driver() const override { return driverName_; }
 
 private:
     bool startSynth();

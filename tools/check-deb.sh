@@ -26,10 +26,11 @@ need() { command -v "$1" >/dev/null || $sudo apt-get install -y -q --no-install-
 $sudo apt-get update -q
 
 # Every file of the package, and nothing else: no /usr/bin, no tessaro-replay, no test
-# programs, no r07.mid beside the program.
+# programs, no r07.mid beside the program; the music module in the game's private folder.
 icons=/usr/share/icons/hicolor
 expected=$(sort <<EOF
 /usr/games/tessaro
+/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null)/tessaro/tessaro-music.so
 /usr/share/games/tessaro/r07.mid
 /usr/share/doc/tessaro/README.md.gz
 /usr/share/doc/tessaro/changelog.Debian.gz

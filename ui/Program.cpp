@@ -21,3 +21,7 @@ void Program::start() {
     window_->move(screen.center() - window_->rect().center());
     window_->show();
 }
+
+bool Program::stopMusic() {
+    return mm1_.close(MM1::kCloseBound);
+}

@@ -17,6 +17,9 @@ public:
     // Loads the window and shows it at the centre of the screen.
     void start();
     Form1& window() { return *window_; }
+    // Lets the music go, waiting at most a second for it. False when the music thread is stuck
+    // (a sound server that stopped answering): then leave the process without waiting for it.
+    bool stopMusic();
 
 private:
     QTranslator qtbase_;

@@ -12,6 +12,8 @@ fail() { echo "install check: $*" >&2; exit 1; }
 [ ! -e "$prefix/games/r07.mid" ] || fail "r07.mid installed beside the program"
 [ ! -e "$prefix/games/tessaro-replay" ] || fail "the replay driver is installed"
 [ -s "$prefix/share/man/man6/tessaro.6" ] || fail "no manual page"
+[ -n "$(find "$prefix" -path '*/tessaro/tessaro-music.so' -size +0)" ] ||
+    fail "no music module in the game's private library folder"
 desktop-file-validate "$prefix/share/applications/org.tessaro.Tessaro.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.tessaro.Tessaro.metainfo.xml" >/dev/null ||
     fail "AppStream metainfo does not validate"
