@@ -42,9 +42,9 @@ void Game::pickCard(int k) {
         state_.pickValue[1] = state_.handValue[k];
         state_.pickSlot[0] = static_cast<std::int16_t>(k);
         board_.Image7[0] = board_.Image1[k].picture;
+        // Swap is greyed already: it is lit only while a pair is complete.
         if (state_.pickValue[1] == state_.tableValue[1]) {
             board_.Label1Enabled[label::kDraw] = false;
-            board_.Label1Enabled[label::kSwap] = false;
             state_.pickValue[2] = state_.handValue[k];
             state_.pickSlot[1] = -1;
             board_.Image7[0] = card::kBack;

@@ -1,8 +1,6 @@
 // The engine's shared pieces: construction, boxes, chance, the hands' packing and the end.
 #include "Game.h"
 
-#include <algorithm>
-
 #include "RecordTable.h"
 
 Game::Game(Host& host, RecordStore& store, MediaControl& mm1)
@@ -18,9 +16,9 @@ int Game::ask(const Message& message) {
 }
 
 CardValue Game::randomCard() {
-    // The integer part of r x 15, plus 1: every value from ace to coloured joker equally likely.
-    const int v = static_cast<int>(host_.rnd() * card::kColourJoker) + 1;
-    return static_cast<CardValue>(std::min<int>(v, card::kColourJoker));
+    // The integer part of r x 15, plus 1, r in [0, 1): every value from ace to coloured joker
+    // equally likely.
+    return static_cast<CardValue>(static_cast<int>(host_.rnd() * card::kColourJoker) + 1);
 }
 
 void Game::removeHandCard(int p) {

@@ -1,6 +1,4 @@
 // The start of the program and of each game: loading, cardpic and newgame.
-#include <algorithm>
-
 #include "Game.h"
 #include "RecordTable.h"
 
@@ -12,7 +10,6 @@ void Game::load() {
     // that gao never shows an empty box.
     board_.Text1 = records::displayText(state_.records);
     host_.randomize();
-    state_.playerTurn = false;
 
     board_.Frame2Back = Rgb{200, 107, 14};
     for (int i = 0; i <= 2; ++i) board_.Label1Enabled[i] = false;
@@ -24,7 +21,7 @@ void Game::load() {
 
 void Game::cardpic(CardValue value) {
     // The suit is drawn for every value, jokers included, so the order of draws never shifts.
-    const int s = std::min(static_cast<int>(host_.rnd() * card::kSuits), card::kSuits - 1);
+    const int s = static_cast<int>(host_.rnd() * card::kSuits);
     state_.picIndex = static_cast<std::int16_t>(card::faceOf(value, s));
 }
 

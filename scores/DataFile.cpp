@@ -144,20 +144,15 @@ std::optional<ScoreEntry> readRow(std::string_view line, GbkName& gbk) {
     return ScoreEntry{gbk.fromBytes(line.substr(open + 1, close - open - 1)), *points};
 }
 
-// Unbuffered, with every write checked: Qt 6.4's commit() neither notices a write that fails
-// while its buffer is flushed nor a short write, and would put the cut-off file in place.
+// Unbuffered, with the write checked: Qt 6.4's commit() notices neither a write that fails while
+// its buffer is flushed nor a short write, and would put the cut-off file in place.
 bool writeAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            file.cancelWriting();
-            return false;
-        }
-        done += written;
-    }
-    return file.commit();
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(bytes) == bytes.size())
+        return file.commit();
+    file.cancelWriting();
+    return false;
 }
 
 // Whether anything at all, a dangling link included, is at that path.
@@ -242,7 +237,7 @@ std::optional<RecordRows> DataFile::readTable(const QString& file) const {
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         RowReader reader;
         char buffer[4096];
-        ssize_t n = 0;
+        ssize_t n;
         while ((n = ::read(fd, buffer, sizeof buffer)) > 0 &&
                reader.feed({buffer, static_cast<std::size_t>(n)})) {
         }

@@ -12,7 +12,8 @@ void ProgramServices::randomize() {
 }
 
 double ProgramServices::rnd() {
-    return std::uniform_real_distribution<double>(0.0, 1.0)(generator_);
+    // Exact in a double and always below 1, as the engine's card formulas need.
+    return static_cast<double>(generator_()) / 4294967296.0;
 }
 
 float ProgramServices::timer() {

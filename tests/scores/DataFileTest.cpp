@@ -29,29 +29,22 @@ RecordRows sampleRows(std::int16_t top) {
     return rows;
 }
 
+// Quoted GBK names, a comma and the points, each line ending in CR LF; names read back with
+// their six characters, and what GBK cannot hold is replaced.
 TEST(DataFileBytes, AreQuotedGbkNamesCommaAndPointsEndingInCrLf) {
     EXPECT_EQ(DataFile::encode(records::defaultRows()), kDefaultLine.repeated(10));
     EXPECT_EQ(
         DataFile::encode(sampleRows(-20)),
         "\"\xD5\xC5\xC8\xFD    \",-20\r\n" + kDefaultLine.repeated(8) + "\"Zoe   \",-32768\r\n");
-}
-
-TEST(DataFileBytes, NamesRoundTripAndWhatGbkCannotHoldIsReplaced) {
     RecordRows rows;
     const char* names[] = {"无记录", "张三丰abcdef", "Li",  "",       "  lead",
-                           "tail  ", "é·ü€ab",       "a,b", "１２３", "欧阳Sophie"};
+                           "tail  ", "é·ü€ab",       "a,b", "a\"b\"", "한😀ℵx"};
     for (std::size_t k = 0; k < rows.size(); ++k)
         rows[k] = {records::fitName(names[k]), static_cast<std::int16_t>(100 - 37 * int(k))};
-    EXPECT_EQ(DataFile::decode(DataFile::encode(rows)), rows);
-
-    rows[0].name = "a\"b\"  ";  // a quote would end the name early
-    rows[1].name = "한😀ℵx  ";
-    const QByteArray bytes = DataFile::encode(rows);
-    EXPECT_TRUE(
-        bytes.startsWith("\"a\xA3\xA2"
-                         "b\xA3\xA2  \",100\r\n"));
-    EXPECT_EQ(DataFile::decode(bytes)[0].name, "a＂b＂  ");
-    EXPECT_EQ(DataFile::decode(bytes)[1].name, "???x  ");
+    const RecordRows read = DataFile::decode(DataFile::encode(rows));
+    EXPECT_TRUE(std::equal(rows.begin(), rows.begin() + 8, read.begin()));
+    EXPECT_EQ(read[8].name, "a＂b＂  ");  // a quote would end the name early
+    EXPECT_EQ(read[9].name, "???x  ");
 }
 
 // A line that cannot be read leaves its row at the default and the next line still counts.
@@ -159,11 +152,8 @@ TEST_F(DataFileStorage, LinksFifosDevicesAndUnreadableFilesAreNeverWritten) {
         {"a FIFO", [&] { return mkfifo(path, 0644) == 0; }},
         {"a directory", [&] { return QDir().mkdir(programFile); }},
         {"a character device", [&] { return mknod(path, S_IFCHR | 0644, makedev(1, 3)) == 0; }},
-        {"a file that cannot be read",
-         [&] {
-             return writeAll(programFile, "\"a\",1") && chmod(path, 0) == 0 &&
-                    !QFile(programFile).open(QIODevice::ReadOnly);
-         }},
+        {"a file that cannot be read",  // not for root
+         [&] { return writeAll(programFile, "") && chmod(path, 0) == 0 && access(path, R_OK); }},
     };
     for (const auto& [kind, make] : kinds) {
         if (unlink(path) != 0) rmdir(path);

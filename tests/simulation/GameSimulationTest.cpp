@@ -30,18 +30,13 @@ class Chooser {
 public:
     explicit Chooser(std::uint32_t seed) : random_(seed) {}
 
-    // Settings for the host where needed (an answer, a name, random numbers), then one event.
+    // Settings for the host where needed (an answer, a name), then one event.
     std::vector<std::string> next(const ReplaySession& session) {
         std::vector<std::string> lines;
         if (!session.loaded()) lines.push_back("seed " + std::to_string(random_()));
         if (session.host().queuedAnswers() == 0)
             lines.push_back(chance(0.5) ? "answer 6" : "answer 7");
         if (session.host().queuedInputs() == 0) lines.push_back("input " + name());
-        if (chance(0.01)) {  // the extremes of the random source, which the generator hardly gives
-            std::string rand = "rand";
-            for (int i = upTo(3); i >= 0; --i) rand += chance(0.5) ? " 0" : " 0.99999999999";
-            lines.push_back(rand);
-        }
         lines.push_back(!session.loaded() ? "load"
                         : chance(0.55)    ? aimed(session.game())
                                           : anywhere());
@@ -103,14 +98,12 @@ private:
         return line;
     }
 
-    // Names of every length, with wide characters, blanks and comment signs; only characters
+    // Names of many lengths, with wide characters, blanks and comment signs; only characters
     // that Data.dat keeps as they are, so that a table printed with a failure can be rebuilt.
     std::string name() {
-        static const std::array<const char*, 8> kPieces = {"a", "Z",  "7",  " ",
-                                                           "#", "张", "三", "ｚ"};
-        std::string text;
-        for (int i = upTo(8); i > 0; --i) text += kPieces[std::size_t(upTo(7))];
-        return text;
+        static const std::array<const char*, 6> kNames = {"",     "a",       "张三",
+                                                          " #ｚ", "Z7 张 #", "aZ7 #张三ｚ"};
+        return kNames[std::size_t(upTo(5))];
     }
 
     template <typename T>

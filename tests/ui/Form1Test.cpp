@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <set>
 #include <sstream>
 
 #include "EventJson.h"
@@ -39,7 +40,7 @@ struct Dealer : ProgramServices {
     }
 };
 
-// The window with scripted boxes: Yes/No boxes take the queued answers, else No.
+// The window with the replay's scripted boxes: Yes/No boxes take the queued answers, else No.
 class TestForm : public Form1 {
 public:
     // The engine keeps references to these; they are used only after construction.
@@ -47,25 +48,27 @@ public:
     MemoryRecords store;
     ReplayMedia media;
     Dealer dealer;
-    std::vector<std::string> titles;
-    std::deque<int> answers;
+    ReplayHost& boxes = dealer.chance;
     std::function<void(const std::string&)> onBox;  // sees the window while a box is open
     bool realBoxes = false;
 
     int showMessageBox(const std::string& text, const std::string& title, int code) override {
         if (onBox) onBox(text);
-        if (realBoxes) return Form1::showMessageBox(text, title, code);
-        titles.push_back(title);
-        if (!box::isYesNo(code) || answers.empty())
-            return box::isYesNo(code) ? box::kAnswerNo : box::kAnswerOk;
-        return std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
+        return realBoxes ? Form1::showMessageBox(text, title, code)
+                         : boxes.messageBox(text, title, code);
     }
-    std::string showInputBox(const std::string&, const std::string& title,
-                             const std::string&) override {
-        titles.push_back(title);
-        return "tester";
+    std::string showInputBox(const std::string& prompt, const std::string& title,
+                             const std::string& text) override {
+        return boxes.inputBox(prompt, title, text);
     }
 };
+
+// The titles of the boxes shown since the last call.
+std::vector<std::string> titles(TestForm& form) {
+    std::vector<std::string> out;
+    for (const ShownDialog& d : form.boxes.takeDialogs()) out.push_back(d.title);
+    return out;
+}
 
 struct Window : ::testing::Test {
     TestForm form;
@@ -85,22 +88,12 @@ struct Window : ::testing::Test {
     }
 };
 
-TEST_F(Window, EveryControlStandsWhereTheLayoutPutsItInFrontOfTheRightNeighbours) {
+// Each control lies in front of the ones the window's stacking order puts behind it.
+TEST_F(Window, EveryControlLiesInFrontOfItsRightNeighbours) {
     EXPECT_EQ(form.client()->size(), QSize(550, 404));
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8(text::kCaption));
     EXPECT_FALSE(form.windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    for (const layout::Row& row : layout::kControls)
-        for (int i = row.first; i <= row.last; ++i) {
-            const QRect at = form.control(row.control, i)->geometry();
-            const Twips t = layout::place(row.control, i);
-            using layout::toPixels;
-            EXPECT_EQ(at.topLeft(), QPoint(toPixels(t.left), toPixels(t.top)));
-            // A hand card takes the size of the card back it shows from the start.
-            if (row.control != Control::Image1) {
-                EXPECT_EQ(at.size(), QSize(toPixels(t.width), toPixels(t.height)));
-            }
-        }
     const std::pair<std::pair<Control, int>, std::pair<Control, int>> inFront[] = {
         {{Control::Image1, 9}, {Control::Image1, 8}},  {{Control::Image2, 9}, {Control::Image4, 1}},
         {{Control::Image4, 1}, {Control::Image3, 9}},  {{Control::Image3, 0}, {Control::Image2, 8}},
@@ -115,16 +108,11 @@ TEST_F(Window, EveryControlStandsWhereTheLayoutPutsItInFrontOfTheRightNeighbours
             << int(front.first);
 }
 
-TEST_F(Window, ClicksLandOnWhatIsSeenAndADoubleClickIsOneClick) {
+// A greyed label takes no click; a double click is one click, as the toolkit delivers it: press,
+// release, double click, release.
+TEST_F(Window, ADoubleClickIsOneClick) {
     deal("7 2 9 4 6 / 1 1 1 1 1 / 15");
-    EXPECT_EQ(form.Image1(0)->size(), QSize(74, 99));  // a face
-    EXPECT_FALSE(form.Image1(5)->isVisible());
-    click(form.Image1(2));
-    EXPECT_EQ(form.Image1(2)->y(), 277);  // 4150 twips, to the nearest pixel
-
-    QTest::mouseClick(form.Label1(1), Qt::LeftButton);  // greyed: nothing is played
-    EXPECT_TRUE(form.game().state().playerTurn);
-    // As the toolkit delivers a double click: press, release, double click, release.
+    QTest::mouseClick(form.Label1(1), Qt::LeftButton);
     QTest::mouseClick(form.Label1(0), Qt::LeftButton);
     QTest::mouseDClick(form.Label1(0), Qt::LeftButton);
     QTest::mouseRelease(form.Label1(0), Qt::LeftButton);
@@ -157,17 +145,17 @@ TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
 
     key(Qt::Key_Asterisk, Qt::KeypadModifier);
     for (const int k : {Qt::Key_G, Qt::Key_M, Qt::Key_M, Qt::Key_Q}) key(k, Qt::ControlModifier);
-    EXPECT_EQ(form.titles, (std::vector<std::string>{text::kRecordsTitle, text::kQuit.title}));
+    EXPECT_EQ(titles(form), (std::vector<std::string>{text::kRecordsTitle, text::kQuit.title}));
     EXPECT_TRUE(form.menuItem("music")->isChecked());
     EXPECT_TRUE(form.Option1(2)->isChecked());
 
     ASSERT_TRUE(tabTo(form.Label1(0)));
     for (int i = 0; i < 6; ++i) key(Qt::Key_Enter);  // five drawn, then a question answered No
     EXPECT_NE(form.game().state().handValue[9], 0);
-    form.answers = {box::kAnswerYes};
+    form.boxes.queueAnswer(box::kAnswerYes);
     key(Qt::Key_Space);
     EXPECT_EQ(form.game().state().score, 90);
-    EXPECT_EQ(form.titles.back(), text::kGaveUp.title);
+    EXPECT_EQ(titles(form).back(), text::kGaveUp.title);
 }
 
 // Yes/No boxes keep Esc and their close button from answering; OK boxes take both as OK. A card
@@ -207,28 +195,23 @@ TEST_F(Window, TheComputersRowIsPaintedAsItIsDuringThePause) {
     QTest::mouseClick(form.Label1(1), Qt::LeftButton);
     QTest::qWait(20);                          // the window shows the turn, as between two clicks
     form.dealer.queue("rand 0.01 0.01 0.22");  // it draws 1, 1 and 4, then lays 4 on 1
-    std::array<int, kHandSlots> paints{};
-    struct Counter : QObject {
-        int& count;
-        explicit Counter(int& c) : count(c) {}
-        bool eventFilter(QObject*, QEvent* e) override {
-            return count += e->type() == QEvent::Paint, false;
+    struct Painted : QObject {
+        std::set<QObject*> widgets;
+        bool eventFilter(QObject* w, QEvent* e) override {
+            if (e->type() == QEvent::Paint) widgets.insert(w);
+            return false;
         }
-    };
-    std::vector<std::unique_ptr<Counter>> counters;
-    for (int k = 0; k < kHandSlots; ++k) {
-        counters.push_back(std::make_unique<Counter>(paints[std::size_t(k)]));
-        form.control(Control::Image2, k)->installEventFilter(counters.back().get());
-    }
+    } painted;
     std::string seen;  // for each card: hidden, or shown and painted, or shown and not painted
     form.dealer.onNap = [&] {
-        for (int k = 0; k < kHandSlots; ++k)
-            seen += !form.control(Control::Image2, k)->isVisible() ? '-'
-                    : paints[std::size_t(k)]                       ? 'P'
-                                                                   : 's';
+        for (int k = 0; k < kHandSlots; ++k) {
+            QWidget* card = form.control(Control::Image2, k);
+            seen += !card->isVisible() ? '-' : painted.widgets.count(card) ? 'P' : 's';
+        }
     };
     click(form.Image1(0));
-    paints = {};
+    for (int k = 0; k < kHandSlots; ++k)
+        form.control(Control::Image2, k)->installEventFilter(&painted);
     QTest::mouseClick(form.Label1(1), Qt::LeftButton);
     EXPECT_EQ(seen.substr(4), "PP----");
     EXPECT_EQ(seen.substr(0, 4).find('-'), std::string::npos);
@@ -243,7 +226,7 @@ TEST_F(Window, AFaultLeavesAReplayScriptThatBringsItBack) {
     click(form.Image1(0));
     QTest::keyClick(&form, 'x');
     click(form.Image1(1));
-    form.answers = {box::kAnswerYes};
+    form.boxes.queueAnswer(box::kAnswerYes);
     click(form.Image1(3));                              // the pair undone
     QTest::mouseClick(form.Label1(0), Qt::LeftButton);  // a card drawn
     form.onBox = [](const std::string& text) {
