@@ -1,16 +1,11 @@
 // MM1 through the music module, with no sound device and with FluidSynth's real-time file driver
 // standing in for one; and through a player of the test's own, answering or frozen.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <future>
-#include <thread>
 
 #include "MM1.h"
 
-namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
@@ -79,26 +74,6 @@ TEST(MM1, CommandsReachThePlayerInOrderAndAFrozenPlayerHoldsNothingUp) {
         EXPECT_FALSE(mm1.close(50ms));
     }  // and destroying MM1 does not wait for it either
     script->thaw.set_value();
-}
-
-TEST(MM1, FallsSilentAtTheEndOfTheTuneAndSoundsAgainOnPlay) {
-    // A closed hi-hat a tenth of a second long; FluidSynth's player lingers two seconds more.
-    const char hiHat[] =
-        "MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60"
-        "MTrk\x00\x00\x00\x0c\x00\x99\x2a\x64\x14\x89\x2a\x00\x00\xff\x2f\x00";
-    const auto tune = fs::temp_directory_path() / ("tessaro-hihat-" + std::to_string(getpid()));
-    std::ofstream(tune, std::ios::binary).write(hiHat, sizeof hiHat - 1);
-    MM1 mm1({{"file"}, {}, "/dev/null"});
-    mm1.setFileName(tune);
-    send(mm1, {"open", "play"});
-    EXPECT_EQ(mm1.settle(), "file");
-    for (int i = 0; i < 500 && mm1.settle() != ""; ++i) std::this_thread::sleep_for(20ms);
-    EXPECT_EQ(mm1.settle(), "");
-    mm1.command("play");
-    EXPECT_EQ(mm1.settle(), "file");
-    mm1.command("stop");
-    EXPECT_EQ(mm1.settle(), "");
-    fs::remove(tune);
 }
 
 }  // namespace

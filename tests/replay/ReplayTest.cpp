@@ -38,14 +38,10 @@ TEST(Replay, EachLineIsTakenOrRefusedWithItsReason) {
         {"  \tmove   Label1 2   # a comment\r", ""},
         {"inputs x", "unknown word \"inputs\""},
         {"hand 10", "\"10\" is out of range: hand takes 0 to 9"},
-        {"move Image5 99999999999999999999",
-         "\"99999999999999999999\" is out of range: Image5 takes 0 to 1"},
         {"hand", "expected \"hand K\""},
-        {"move Frame2 1", "expected \"move Frame2\""},
         {"move Image3 1",
          "the pointer moves over Label1, Frame2, Image1 or Image5, not \"Image3\""},
         {"menu open", "no menu item \"open\": expected \"menu new|music|gao|quit|help|about\""},
-        {"rand", "expected \"rand R R ...\" with at least one number"},
         {"rand 0.5 1", "\"1\" is out of range: rand takes [0, 1)"},
         {"answer 1", "\"1\" is no answer: 6 is Yes, 7 is No"},
         {"load", "the window has already loaded"},
@@ -109,22 +105,18 @@ TEST(Replay, WritesEachEventAsOneJsonLineWithItsKeysInOrder) {
         << run.lines[5];
 }
 
-// The program itself: its directory, Data.dat in it, and what it says on standard error.
+// The program itself writes Data.dat in its directory, made when missing, and nowhere else.
 TEST(Replay, TheProgramWritesDataDatInItsDirectoryOnly) {
     QTemporaryDir parent;
-    const QString dir = QDir(parent.filePath("game")).absolutePath();  // made by the program
     QProcess program;
-    program.start(QStringLiteral(TESSARO_REPLAY), {"--dir", dir});
+    program.start(QStringLiteral(TESSARO_REPLAY), {"--dir", parent.filePath("game")});
     program.write("load\nanswer 6\ninput 张三丰 # kept\nmenu quit\n");
     program.closeWriteChannel();
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitCode(), replay::kDone);
-    EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()),
-              "tessaro-replay: directory " + dir + "\n");
-    QFile file(dir + "/Data.dat");
+    ASSERT_TRUE(program.waitForFinished(30000) && program.exitCode() == replay::kDone);
+    QFile file(parent.filePath("game/Data.dat"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QStringDecoder("GBK").decode(file.readAll());
-    EXPECT_TRUE(text.startsWith("\"张三丰 # \",100\r\n")) << text.toStdString();
+    EXPECT_TRUE(
+        QString(QStringDecoder("GBK").decode(file.readAll())).startsWith("\"张三丰 # \",100\r\n"));
     EXPECT_EQ(QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"game"});
     EXPECT_EQ(QProcess::execute(QStringLiteral(TESSARO_REPLAY), {"--dir", ""}), replay::kBadLine);

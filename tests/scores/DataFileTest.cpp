@@ -16,7 +16,6 @@
 
 #include "DataFile.h"
 #include "RecordTable.h"
-#include "ScoreEntryPrinter.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 
 #include "MemoryRecords.h"
 #include "ReplaySession.h"
@@ -236,13 +235,10 @@ TEST(Simulation, RandomEventsKeepTheRules) {
             // One report for each kind of fault; a new run goes on, so that one fault does not
             // hide the others. Quit and the close box also end a run.
             if (!faults.empty() && ++failingRuns && reported.size() < 5 &&
-                reported.insert(faults.front()).second) {
-                std::ostringstream report;
-                report << "simulation seed " << seed << ", run " << runs << ", event " << e + 1
-                       << ":\n";
-                for (const std::string& fault : faults) report << "  - " << fault << "\n";
-                ADD_FAILURE() << report.str() << run->reproduction();
-            }
+                reported.insert(faults.front()).second)
+                ADD_FAILURE() << "simulation seed " << seed << ", run " << runs << ", event "
+                              << e + 1 << ": " << ::testing::PrintToString(faults) << "\n"
+                              << run->reproduction();
             if (!faults.empty() || run->session.ended())
                 run = std::make_unique<ProgramRun>(records), ++runs;
         }
