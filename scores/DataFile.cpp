@@ -228,23 +228,21 @@ QString DataFile::path() const {
 
 // Nothing when the file cannot be opened or is not a regular file: it is then never written.
 std::optional<RecordRows> DataFile::readTable(const QString& file) const {
-    // No link is followed and a FIFO does not hold the start up.
-    const int fd =
-        open(QFile::encodeName(file).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    // A device is not even opened; no link is followed and a FIFO does not hold the start up.
     struct stat info {};
-    std::optional<RecordRows> rows;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        RowReader reader;
-        char buffer[4096];
-        ssize_t n;
-        while ((n = ::read(fd, buffer, sizeof buffer)) > 0 &&
-               reader.feed({buffer, static_cast<std::size_t>(n)})) {
-        }
-        if (n >= 0) rows = reader.finish();
+    const QByteArray name = QFile::encodeName(file);
+    if (lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    const int fd = open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    RowReader reader;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0 &&
+           reader.feed({buffer, static_cast<std::size_t>(n)})) {
     }
     close(fd);
-    return rows;
+    if (n < 0) return std::nullopt;
+    return reader.finish();
 }
 
 RecordRows DataFile::load() {

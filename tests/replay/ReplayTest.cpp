@@ -94,7 +94,6 @@ TEST(Replay, WritesEachEventAsOneJsonLineWithItsKeysInOrder) {
     EXPECT_NE(run.lines[1].find("\"handValue\": [15, "), std::string::npos);  // queued first
     EXPECT_TRUE(run.lines[2].starts_with(
         "{\"event\": \"label 2\", \"ignored\": true, \"dialogs\": [], \"ended\": false"));
-    EXPECT_TRUE(run.lines[4].starts_with("{\"event\": \"hand 9\", \"ignored\": true"));
     EXPECT_TRUE(run.lines[5].starts_with(
         "{\"event\": \"menu quit\", \"ignored\": false, \"dialogs\": [{\"kind\": \"message\", "
         "\"text\": \"此次操作将使程序退出！继续吗？\", \"title\": \"退出\", \"code\": 68, "
