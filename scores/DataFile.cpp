@@ -189,8 +189,8 @@ public:
     }
 
 private:
+    // Only ever called before the tenth line has ended: feed() stops there.
     bool endLine() {
-        if (row_ == rows_.size()) return false;
         if (auto read = overlong_ ? std::nullopt : readRow(line_, gbkName()))
             rows_[row_] = std::move(*read);
         ++row_;
