@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes read as Data.dat give ten rows of six characters, free of quotes
 // and control characters, that save as ten CR LF lines and read back as themselves.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
