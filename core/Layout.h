@@ -27,35 +27,37 @@ namespace layout {
 constexpr int kClientWidth = 8250;
 constexpr int kClientHeight = 6060;
 
-// Indices first..last of a control array; each index moves the control `step` to the right.
+// Indices first..last of a control array; each index after the first moves the control `step`
+// to the right.
 struct Row {
     Control control;
     int first, last;
     bool inFrame2;
-    int left, step, top, width, height;
+    int left, top, width, height;
+    int step = 0;
 };
 
 // clang-format off
 constexpr Row kControls[] = {
-    // control         indices  in Frame2  Left  step   Top  Width Height
-    {Control::Frame2,   0, 0,   false,     5400,    0, 4200,  2415, 1695},
-    {Control::Option1,  0, 3,   true,       240,  480, 1320,   495,  255},
-    {Control::Label1,   0, 0,   true,       240,    0,  285,   855,  210},
-    {Control::Label1,   1, 1,   true,       240,    0,  645,   855,  225},
-    {Control::Label1,   2, 2,   true,       240,    0,  990,   855,  225},
-    {Control::Shape1,   0, 0,   true,       240,    0,  255,   870,  240},
-    {Control::Shape1,   1, 1,   true,       240,    0,  615,   870,  255},
-    {Control::Shape1,   2, 2,   true,       240,    0,  960,   870,  255},
-    {Control::Image7,   0, 0,   true,      1320,    0,  240,   615,  735},
-    {Control::Image7,   1, 1,   true,      1680,    0,  480,   615,  735},
-    {Control::Image7,   2, 2,   false,     7440,    0, 3120,   615,  735},
-    {Control::Image2,   0, 9,   false,     6240, -240,  120,  1050, 1440},
-    {Control::Image4,   0, 1,   false,     3960,  480, 2280,  1050, 1440},
-    {Control::Image3,   0, 9,   false,      960,  240, 4080,   300,  315},
-    {Control::Image6,   0, 0,   false,     -120,    0,    0,  3405, 3690},
-    {Control::Image1,   0, 9,   false,      960,  240, 4440,  1110, 1485},
-    {Control::Image5,   0, 0,   false,        0,    0, 2520, 15360, 3690},
-    {Control::Image5,   1, 1,   false,     -120,    0, -240, 15360, 3690},
+    // control         indices  in Frame2  Left   Top  Width Height  step
+    {Control::Frame2,   0, 0,   false,     5400, 4200,  2415, 1695},
+    {Control::Option1,  0, 3,   true,       240, 1320,   495,  255,   480},
+    {Control::Label1,   0, 0,   true,       240,  285,   855,  210},
+    {Control::Label1,   1, 1,   true,       240,  645,   855,  225},
+    {Control::Label1,   2, 2,   true,       240,  990,   855,  225},
+    {Control::Shape1,   0, 0,   true,       240,  255,   870,  240},
+    {Control::Shape1,   1, 1,   true,       240,  615,   870,  255},
+    {Control::Shape1,   2, 2,   true,       240,  960,   870,  255},
+    {Control::Image7,   0, 0,   true,      1320,  240,   615,  735},
+    {Control::Image7,   1, 1,   true,      1680,  480,   615,  735},
+    {Control::Image7,   2, 2,   false,     7440, 3120,   615,  735},
+    {Control::Image2,   0, 9,   false,     6240,  120,  1050, 1440,  -240},
+    {Control::Image4,   0, 1,   false,     3960, 2280,  1050, 1440,   480},
+    {Control::Image3,   0, 9,   false,      960, 4080,   300,  315,   240},
+    {Control::Image6,   0, 0,   false,     -120,    0,  3405, 3690},
+    {Control::Image1,   0, 9,   false,      960, 4440,  1110, 1485,   240},
+    {Control::Image5,   0, 0,   false,        0, 2520, 15360, 3690},
+    {Control::Image5,   1, 1,   false,     -120, -240, 15360, 3690},
 };
 // clang-format on
 

@@ -11,8 +11,7 @@ void Game::load() {
     board_.Text1 = records::displayText(state_.records);
     host_.randomize();
 
-    board_.Frame2Back = Rgb{200, 107, 14};
-    for (int i = 0; i <= 2; ++i) board_.Label1Enabled[i] = false;
+    board_.Frame2Back = Rgb{200, 107, 14};  // the command labels start greyed
     for (int i = 0; i < kHandSlots; ++i) {
         board_.Image1[i].picture = card::kBack;
         board_.Image3[i].visible = false;
@@ -28,8 +27,7 @@ void Game::cardpic(CardValue value) {
 void Game::newgame() {
     for (int i = 0; i < kHandSlots; ++i) {
         board_.Image2[i].picture = card::kBack;
-        board_.Image1[i].picture = card::kNoPicture;
-        board_.Image1[i].visible = false;
+        board_.Image1[i].visible = false;  // until a deal or a draw gives it a face
         board_.Image2[i].visible = i <= 4;
         state_.handValue[i] = 0;
         state_.cpuValue[i] = 0;

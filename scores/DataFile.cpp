@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <optional>
@@ -235,10 +236,10 @@ std::optional<RecordRows> DataFile::readTable(const QString& file) const {
     const int fd = open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     RowReader reader;
-    char buffer[4096];
+    std::array<char, 4096> buffer;
     ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0 &&
-           reader.feed({buffer, static_cast<std::size_t>(n)})) {
+    while ((n = ::read(fd, buffer.data(), buffer.size())) > 0 &&
+           reader.feed({buffer.data(), static_cast<std::size_t>(n)})) {
     }
     close(fd);
     if (n < 0) return std::nullopt;

@@ -168,7 +168,8 @@ TEST(Rules, DelayCountsChangesOfTheClockReading) {
         Clock() : ReplayHost("") {}
         float timer() override { return readings++ / 3 * 0.01f; }  // each reading three times
         void randomize() override { ++seeded; }
-        int readings = 0, seeded = 0;
+        void nap() override { ++naps; }  // between two readings, not to spin a core
+        int readings = 0, seeded = 0, naps = 0;
     } clock;
     MemoryRecords store;
     ReplayMedia media;
@@ -180,6 +181,7 @@ TEST(Rules, DelayCountsChangesOfTheClockReading) {
     game.delay(-1);
     game.delay(2);
     EXPECT_EQ(clock.readings, 13);
+    EXPECT_EQ(clock.naps, 13 - 4);
 }
 
 TEST(Rules, LoadingMenusAndMusic) {

@@ -109,7 +109,7 @@ std::string Play::summary(bool checked) const {
     for (const ShownDialog& d : boxes)
         out << " | " << d.text << ' '
             << (d.kind == ShownDialog::Kind::Input ? "input" : std::to_string(d.code));
-    if (game.ended()) out << " | ended";
+    if (game.ended()) out << (session.host().programEnded() ? " | ended" : " | ended, not told");
     if (store.saves) out << " | saved";
     for (std::size_t k = 0; store.saves && k < store.rows.size(); ++k)
         if (store.rows[k] != records::defaultRow())
