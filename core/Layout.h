@@ -34,7 +34,7 @@ struct Row {
     int first, last;
     bool inFrame2;
     int left, top, width, height;
-    int step = 0;
+    int step{};
 };
 
 // clang-format off

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -114,20 +115,14 @@ std::string_view trimmed(std::string_view s) {
 // An optionally signed run of decimal digits and nothing else, held to the 16-bit range.
 std::optional<std::int16_t> readPoints(std::string_view text) {
     text = trimmed(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty()) return std::nullopt;
-    // Anything past this is clamped anyway; stopping here keeps long digit runs from overflowing.
-    constexpr std::int64_t kCeiling = 1'000'000;
+    if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
     std::int64_t value = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9') return std::nullopt;
-        value = std::min(value * 10 + (digit - '0'), kCeiling);
-    }
-    return records::clampPoints(negative ? -value : value);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (end != text.data() + text.size() || error == std::errc::invalid_argument)
+        return std::nullopt;
+    // Digits past 64 bits only say the number is far out of the 16-bit range.
+    if (error == std::errc::result_out_of_range) value = text.starts_with('-') ? -65536 : 65536;
+    return records::clampPoints(value);
 }
 
 // A row is read when the line has a quoted name followed by a comma and an integer; a line
@@ -168,36 +163,36 @@ class RowReader {
 public:
     RowReader() : rows_(records::defaultRows()) {}
 
-    // False once ten lines have been read.
-    bool feed(std::string_view bytes) {
+    void feed(std::string_view bytes) {
         for (const char c : bytes) {
             if (std::exchange(afterCr_, false) && c == '\n') continue;
             if (c == '\r' || c == '\n') {
                 afterCr_ = c == '\r';
-                if (!endLine()) return false;
+                endLine();
+                if (done()) return;
             } else if (line_.size() < DataFile::kMaxLineBytes) {
                 line_ += c;
             } else {
                 overlong_ = true;
             }
         }
-        return row_ < rows_.size();
     }
 
+    // Once ten lines have been read, the rest of the bytes do not count.
+    bool done() const { return row_ == rows_.size(); }
+
     RecordRows finish() {
-        if (!line_.empty() || overlong_) endLine();
+        if (!done() && (!line_.empty() || overlong_)) endLine();
         return rows_;
     }
 
 private:
-    // Only ever called before the tenth line has ended: feed() stops there.
-    bool endLine() {
+    void endLine() {
         if (auto read = overlong_ ? std::nullopt : readRow(line_, gbkName()))
             rows_[row_] = std::move(*read);
         ++row_;
         line_.clear();
         overlong_ = false;
-        return row_ < rows_.size();
     }
 
     RecordRows rows_;
@@ -238,9 +233,8 @@ std::optional<RecordRows> DataFile::readTable(const QString& file) const {
     RowReader reader;
     std::array<char, 4096> buffer;
     ssize_t n;
-    while ((n = ::read(fd, buffer.data(), buffer.size())) > 0 &&
-           reader.feed({buffer.data(), static_cast<std::size_t>(n)})) {
-    }
+    while (!reader.done() && (n = ::read(fd, buffer.data(), buffer.size())) > 0)
+        reader.feed({buffer.data(), static_cast<std::size_t>(n)});
     close(fd);
     if (n < 0) return std::nullopt;
     return reader.finish();

@@ -75,10 +75,11 @@ TEST(Replay, EachLineIsTakenOrRefusedWithItsReason) {
 
 TEST(Replay, WritesEachEventAsOneJsonLineWithItsKeysInOrder) {
     const Replayed run(
-        "seed 42\nload\nrand 0.9999\nmenu new\nlabel 2\nhand 0\nhand 9\nanswer 6\ninput "
+        "seed 42\nload\nrand 0.9999\nmenu new\nlabel 2\nhand 0\nhand 9\nmove Label1 0\nanswer "
+        "6\ninput "
         "\"\\\t\xff\nmenu quit\n");
     ASSERT_EQ(run.status, 0) << run.errors;
-    ASSERT_EQ(run.lines.size(), 6u);
+    ASSERT_EQ(run.lines.size(), 7u);
     QStringList keys;  // each at its first appearance
     const QRegularExpression key("\"(\\w+)\": ");
     for (const auto& match : key.globalMatch(QString::fromStdString(run.lines[0])))
@@ -88,20 +89,22 @@ TEST(Replay, WritesEachEventAsOneJsonLineWithItsKeysInOrder) {
               "pickSlot canPick playerTurn cpuPick score records board Image1 picture top visible "
               "Image2 Image3 Image4 Image7 Label1 Option1 music Shape1 solid fill border Text1");
     const std::string plain = "{\"solid\": false, \"fill\": [0, 0, 255], \"border\": [0, 0, 0]}";
-    EXPECT_NE(run.lines[0].find("\"Shape1\": [" + plain + ", " + plain + ", " + plain +
-                                "], \"Text1\": \"【0】无记录                 0\\r\\n【1】"),
-              std::string::npos);
-    EXPECT_NE(run.lines[1].find("\"handValue\": [15, "), std::string::npos);  // queued first
+    EXPECT_NE(
+        run.lines[6].find("\"Shape1\": [{\"solid\": true, \"fill\": [255, 255, 0], \"border\": "
+                          "[0, 0, 255]}, " +
+                          plain + ", " + plain +
+                          "], \"Text1\": \"【0】无记录                 0\\r\\n【1】"),
+        std::string::npos);
     EXPECT_TRUE(run.lines[2].starts_with(
         "{\"event\": \"label 2\", \"ignored\": true, \"dialogs\": [], \"ended\": false"));
-    EXPECT_TRUE(run.lines[5].starts_with(
+    EXPECT_TRUE(run.lines[6].starts_with(
         "{\"event\": \"menu quit\", \"ignored\": false, \"dialogs\": [{\"kind\": \"message\", "
         "\"text\": \"此次操作将使程序退出！继续吗？\", \"title\": \"退出\", \"code\": 68, "
         "\"answer\": 6}, "
         "{\"kind\": \"input\", \"prompt\": \"您的分数超过记录，请输入您的姓名:\", \"title\": "
         "\"Tessaro\", "
         "\"answer\": \"\\\"\\\\\\t\xEF\xBF\xBD\"}], \"ended\": true, "))
-        << run.lines[5];
+        << run.lines[6];
 }
 
 // The program itself writes Data.dat in its directory, made when missing, and nowhere else.
