@@ -41,8 +41,8 @@ QColor color(const Rgb& c) {
 }
 
 // The index of a control in its control array, or -1.
-template <typename Control, std::size_t N>
-int indexOf(const std::array<Control*, N>& controls, const QObject* w) {
+template <typename Widget, std::size_t N>
+int indexOf(const std::array<Widget*, N>& controls, const QObject* w) {
     const auto it = std::find(controls.begin(), controls.end(), w);
     return it == controls.end() ? -1 : static_cast<int>(it - controls.begin());
 }
