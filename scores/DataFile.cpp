@@ -15,7 +15,6 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -79,23 +78,13 @@ public:
 private:
     // hasError() stays set for good once an ICU converter met one error, so the test is the
     // trip itself: an unencodable character comes back as "?", an invalid byte as U+FFFD.
-    // The answers are kept, as a name's characters repeat from row to row.
     bool roundTrips(char32_t c) {
-        if (c < 0x7F) return true;
-        if (c < known_.size() && known_[c]) return storable_[c];
         const QString one = QString::fromUcs4(&c, 1);
-        const bool storable = decoder_.decode(encoder_.encode(one)) == one;
-        if (c < known_.size()) {
-            known_[c] = true;
-            storable_[c] = storable;
-        }
-        return storable;
+        return decoder_.decode(encoder_.encode(one)) == one;
     }
 
     QStringEncoder encoder_;
     QStringDecoder decoder_;
-    std::bitset<0x10000> known_;
-    std::bitset<0x10000> storable_;
 };
 
 // Opening an ICU converter costs far more than a whole table's worth of converting; the
@@ -202,8 +191,9 @@ private:
     bool afterCr_ = false;
 };
 
-constexpr int kLockWaitMs = 3000;    // a save takes milliseconds; longer means a hung copy
-constexpr int kStaleLockMs = 10000;  // a lock this old belongs to no save still running
+// A save takes milliseconds; longer means a hung copy. (A lock left by a copy that died is
+// taken over at once; one older than Qt's 30 seconds is taken over too.)
+constexpr int kLockWaitMs = 3000;
 
 }  // namespace
 
@@ -254,7 +244,6 @@ std::optional<RecordRows> DataFile::update(const std::function<bool(RecordRows&)
     const QString file = path();
     if (!QDir().mkpath(QFileInfo(file).absolutePath())) return std::nullopt;
     QLockFile lock(file + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockWaitMs)) return std::nullopt;
 
     // A new table in the fallback starts from the one in a folder that cannot be written.
