@@ -50,7 +50,7 @@ TEST(DataFileBytes, AreQuotedGbkNamesCommaAndPointsEndingInCrLf) {
 TEST(DataFileBytes, EachLineIsReadOnItsOwn) {
     const ScoreEntry unread = records::defaultRow(), next{"next  ", 1};
     const std::tuple<QByteArray, ScoreEntry, ScoreEntry> cases[] = {
-        {"\r\n\"next\",1", unread, next},
+        {"\n\"next\",1", unread, next},  // the first line ends at once
         {"no quotes,5\r\n\"next\",1", unread, next},
         {"\"one quote,5\n\"next\",1", unread, next},
         {"\"no comma\"55\r\"next\",1", unread, next},  // a lone CR ends a line too
