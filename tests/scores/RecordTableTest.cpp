@@ -8,7 +8,7 @@ namespace {
 TEST(RecordTable, NamesAreCutOrPaddedToCharactersNotBytes) {
     const std::tuple<const char*, int, const char*> cases[] = {
         {"", 6, "      "},
-        {"😀😀😀😀😀😀😀", 6, "😀😀😀😀😀😀"},
+        {"😀😀😀😀\U0010FFFF😀😀", 6, "😀😀😀😀\U0010FFFF😀"},  // up to U+10FFFF
         {"欧阳Sophie", 4, "欧阳So  "},
         {"अ\u0800\uFFFF", 6, "अ\u0800\uFFFF   "},               // the first and last of three bytes
         {"\xE4\xB8", 6, "\uFFFD\uFFFD    "},                    // a cut-off character
