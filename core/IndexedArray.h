@@ -10,8 +10,6 @@ class IndexedArray {
     static_assert(Lo <= Hi);
 
 public:
-    static constexpr int lower = Lo;
-    static constexpr int upper = Hi;
     static constexpr std::size_t size = static_cast<std::size_t>(Hi - Lo + 1);
 
     T& operator[](int i) { return items_[slot(i)]; }
