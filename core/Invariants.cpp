@@ -31,7 +31,7 @@ std::string Game::checkInvariants() const {
                          card::valueOf(b.Image4[1]) != s.tableValue[1]))
         out << "the table shows other cards than tableValue; ";
 
-    // Before the first deal every hand picture is a visible card back.
+    // Before the first deal every picture of both rows is a visible card back.
     const bool dealt = s.handValue[0] != 0;
     for (int k = 0; k < kHandSlots; ++k) {
         const HandPicture& card = b.Image1[k];
@@ -45,8 +45,8 @@ std::string Game::checkInvariants() const {
                 out << "Image1(" << k << ") shows " << card.picture << " for " << value << "; ";
             if (b.Image2[k].visible != (s.cpuValue[k] != 0))
                 out << "Image2(" << k << ") visibility; ";
-        } else if (!card.visible || card.picture != card::kBack) {
-            out << "Image1(" << k << ") before the first game; ";
+        } else if (!card.visible || card.picture != card::kBack || !b.Image2[k].visible) {
+            out << "slot " << k << " of a row before the first game; ";
         }
         if (s.cpuValue[k] != 0 && b.Image2[k].picture != card::kBack &&
             card::valueOf(b.Image2[k].picture) != s.cpuValue[k])

@@ -185,10 +185,10 @@ TEST(Rules, LoadingMenusAndMusic) {
     EXPECT_EQ(play.game.board().Frame2Back, (Rgb{200, 107, 14}));
     play.run(
         "menu gao; menu help; menu about; menu music; menu music; menu music; menu new; "
-        "menu music; next 1 2 3 4 5 / 1 1 1 1 1 / 6; menu new");
+        "menu music; next 6 2 3 4 5 / 6 9 9 9 9 / 6; menu new; hand 0; rand 0.9; label 1");
     ASSERT_EQ(play.boxes.size(), 3u);
     EXPECT_EQ(play.boxes[0].text, records::displayText(records::defaultRows()));
-    EXPECT_EQ(card::suitOf(play.game.board().Image1[3].picture), 3);  // the suit drawn
+    EXPECT_EQ(card::suitOf(play.game.board().Image4[1]), 3);  // its lone 6, suit drawn
     // The check mark decides between stop and play; new plays whatever the mark says.
     const std::string file = "file /opt/tessaro/r07.mid";
     EXPECT_EQ(play.session.media().log,
