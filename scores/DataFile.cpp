@@ -177,8 +177,9 @@ public:
 
 private:
     void endLine() {
+        // at(): a reader fed past its tenth line would throw rather than write past the table.
         if (auto read = overlong_ ? std::nullopt : readRow(line_, gbkName()))
-            rows_[row_] = std::move(*read);
+            rows_.at(row_) = std::move(*read);
         ++row_;
         line_.clear();
         overlong_ = false;

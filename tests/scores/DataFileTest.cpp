@@ -40,7 +40,7 @@ TEST(DataFileBytes, AreQuotedGbkNamesCommaAndPointsEndingInCrLf) {
                            "tail  ", "é·ü€ab",       "a,b", "a\"b\"", "한😀ℵx"};
     for (std::size_t k = 0; k < rows.size(); ++k)
         rows[k] = {records::fitName(names[k]), static_cast<std::int16_t>(100 - 37 * int(k))};
-    const RecordRows read = DataFile::decode(DataFile::encode(rows));
+    const RecordRows read = DataFile::decode(DataFile::encode(rows) + "\"eleventh\",1\r\n");
     EXPECT_TRUE(std::equal(rows.begin(), rows.begin() + 8, read.begin()));
     EXPECT_EQ(read[8].name, "a＂b＂  ");  // a quote would end the name early
     EXPECT_EQ(read[9].name, "???x  ");
@@ -69,7 +69,7 @@ TEST(DataFileBytes, EachLineIsReadOnItsOwn) {
         {"\"" + QByteArray(DataFile::kMaxLineBytes - 4, 'x') + "\",7\n\"next\",1",
          {"xxxxxx", 7},
          next},
-        {"\"" + QByteArray(DataFile::kMaxLineBytes - 3, 'x') + "\",7\n\"next\",1", unread, next},
+        {"\"" + QByteArray(DataFile::kMaxLineBytes - 4, 'x') + "\",70\n\"next\",1", unread, next},
     };
     for (const auto& [bytes, first, second] : cases) {
         const RecordRows rows = DataFile::decode(bytes);

@@ -10,7 +10,7 @@ TEST(RecordTable, NamesAreCutOrPaddedToCharactersNotBytes) {
         {"", 6, "      "},
         {"😀😀😀😀\U0010FFFF😀😀", 6, "😀😀😀😀\U0010FFFF😀"},  // up to U+10FFFF
         {"欧阳Sophie", 4, "欧阳So  "},
-        {"अ\u0800\uFFFF", 6, "अ\u0800\uFFFF   "},               // the first and last of three bytes
+        {"\u07FFअ\u0800\uFFFF\xE4\xB8z", 6, "\u07FFअ\u0800\uFFFF\uFFFD\uFFFD"},  // a bad third byte
         {"\xE4\xB8", 6, "\uFFFD\uFFFD    "},                    // a cut-off character
         {"\xED\xA0\x80", 6, "\uFFFD\uFFFD\uFFFD   "},           // a surrogate
         {"\xF4\x90\x80\x80", 6, "\uFFFD\uFFFD\uFFFD\uFFFD  "},  // past U+10FFFF
