@@ -14,7 +14,7 @@ TEST(RecordTable, NamesAreCutOrPaddedToCharactersNotBytes) {
         {"\xE4\xB8", 6, "\uFFFD\uFFFD    "},                    // a cut-off character
         {"\xED\xA0\x80", 6, "\uFFFD\uFFFD\uFFFD   "},           // a surrogate
         {"\xF4\x90\x80\x80", 6, "\uFFFD\uFFFD\uFFFD\uFFFD  "},  // past U+10FFFF
-        {"\xE0\x80\xAF", 6, "\uFFFD\uFFFD\uFFFD   "},           // overlong
+        {"\xE0\x80\xAF\xF0\x8F\xBF\xBF", 6, "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // overlong
     };
     for (const auto& [text, keep, fitted] : cases) EXPECT_EQ(records::fitName(text, keep), fitted);
 }
