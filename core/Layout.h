@@ -2,6 +2,7 @@
 // the window's list of controls. Controls marked "in Frame2" are placed relative to the frame.
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 
 struct Twips {
@@ -80,9 +81,8 @@ constexpr int kMarkerAboveCard = 360;
 
 // Twips to pixels, to the nearest pixel (4150 twips are 277 pixels).
 constexpr int kTwipsPerPixel = 15;
-constexpr int toPixels(int twips) {
-    const int half = kTwipsPerPixel / 2;
-    return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((-twips + half) / kTwipsPerPixel);
+inline int toPixels(int twips) {
+    return static_cast<int>(std::lround(twips / double(kTwipsPerPixel)));
 }
 
 }  // namespace layout
