@@ -1,0 +1,25 @@
+// What a screen reader says of a card picture.
+#include "CardNames.h"
+
+#include "Cards.h"
+#include "Texts.h"
+
+namespace names {
+
+std::string card(int picture) {
+    const CardValue value = card::valueOf(picture);
+    if (picture == card::kBack) return text::kBackName;
+    if (value == 0) return text::kNoCardName;
+    const std::string number = std::to_string(value);
+    if (value > card::kKing)
+        return std::string(value == card::kBlackJoker ? text::kBlackJokerName
+                                                      : text::kColourJokerName) +
+               " " + number;
+    const std::string suit = text::kSuitNames[card::suitOf(picture)];
+    // An ace and the court cards say their letter, then the value they count.
+    const int court = value == 1 ? 0 : value > 10 ? value - 10 : -1;
+    if (court < 0) return suit + " " + number;
+    return suit + " " + text::kCourtNames[court] + " " + number;
+}
+
+}  // namespace names
