@@ -5,8 +5,8 @@
 window.TessaroMusic = (() => {
     const pageScript = "js-synthesizer.min.js";
     // In this order: the synthesizer's module, then the processor that drives it.
-    const audioScripts = ["libfluidsynth-2.4.6-with-libsndfile.js", "js-synthesizer.worklet.min.js"];
-    const soundFontFile = "gm.sf3";
+    const audioScripts = ["libfluidsynth-2.4.6.js", "js-synthesizer.worklet.min.js"];
+    const soundFontFile = "music.sf2";
     const defaultTune = "r07.mid";
 
     let base = "";
