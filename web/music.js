@@ -89,13 +89,12 @@ window.TessaroMusic = (() => {
             const made = await synth;
             if (!made) return;
             await context.resume();
-            // The player's state comes back with the answer to any call.
-            await made.retrievePlayerCurrentTick();
-            if (playing) {
-                if (made.isPlayerPlaying()) return;
-                // It has played to its end: it starts over. A tune "stop" paused resumes.
-                await openTune(made, opened);
-            }
+            // FluidSynth's player still counts as playing once the tune has ended.
+            const total = await made.retrievePlayerTotalTicks();
+            const ended = total > 0 && (await made.retrievePlayerCurrentTick()) >= total;
+            if (playing && !ended && made.isPlayerPlaying()) return;
+            // A tune that played to its end starts over; one that "stop" paused resumes.
+            if (ended) await openTune(made, opened);
             await made.playPlayer();
             playing = true;
         },
