@@ -175,7 +175,7 @@ fresh /usr/share/common-licenses/Apache-2.0 "$site/LICENSE.Apache-2.0.txt"
 texts=("$root/core/Texts.h" "$root/core/Menus.h")
 woff="$site/tessaro-cjk.woff2"
 if [ ! -e "$woff" ] || [ "$font" -nt "$woff" ] || [ "${texts[0]}" -nt "$woff" ] ||
-    [ "${texts[1]}" -nt "$woff" ]; then
+    [ "${texts[1]}" -nt "$woff" ] || [ "$0" -nt "$woff" ]; then
     /usr/bin/python3 - "$font" "$woff" "${texts[@]}" <<'EOF'
 import logging, os, re, sys
 from fontTools import subset
@@ -217,13 +217,16 @@ options = subset.Options()
 options.flavor = 'woff2'
 options.font_number = 0  # WenQuanYi Micro Hei, not its monospaced sister
 options.hinting = False
-options.name_IDs = [0, 1, 2, 3, 4, 5, 6]  # copyright, family, style, version, licence holder
+options.name_IDs = ['*']  # the copyright, trademark and licence notices stay with the font
+options.name_languages = ['*']
 options.notdef_outline = True
 options.layout_features = []  # the texts need no shaping, nor vertical forms
 font = subset.load_font(font_path, options)
 subsetter = subset.Subsetter(options)
 subsetter.populate(unicodes=[ord(c) for c in chars])
 subsetter.subset(font)
+font['name'].setName('WenQuanYi Micro Hei, changed by Tessaro: cut down to the characters of '
+                     "the game's texts and ASCII.", 10, 3, 1, 0x409)
 subset.save_font(font, out_path + '.tmp', options)
 
 # A character the font lacks would show as a box: refuse to make such a subset.

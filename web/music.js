@@ -13,6 +13,7 @@ window.TessaroMusic = (() => {
     // Settled by load() with {audioScripts: [blob URL], soundFont: ArrayBuffer}, or null.
     let filesLoaded;
     const files = new Promise((resolve) => (filesLoaded = resolve));
+    let loading = null; // what load() answers, the same for every call
     const tunes = new Map(); // file name -> promise of its bytes, or null when it cannot be read
     let context = null; // made by the first "play" that has a tune, inside the player's gesture
     let synthNode = null;
@@ -114,9 +115,11 @@ window.TessaroMusic = (() => {
         // Starts fetching the synthesizer, the SoundFont and the tune; resolves true once all
         // have arrived, false when any could not (the music is then silent). Never rejects.
         load(baseUrl = "") {
+            if (loading) return loading;
             base = baseUrl && !baseUrl.endsWith("/") ? baseUrl + "/" : baseUrl;
             filesLoaded(quietly(fetchFiles()));
-            return files.then(async (ready) => Boolean(ready && (await tune(defaultTune))));
+            loading = files.then(async (ready) => Boolean(ready && (await tune(defaultTune))));
+            return loading;
         },
 
         // One of the engine's music commands; returns at once and never throws.

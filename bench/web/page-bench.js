@@ -111,6 +111,8 @@ async function main() {
             await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
             await page.screenshot({path: path.join(stand, "board.png")});
         });
+        // To check by eye that the picture page shows the board.
+        if (process.env.TESSARO_BENCH_BOARD) fs.copyFileSync(path.join(stand, "board.png"), process.env.TESSARO_BENCH_BOARD);
 
         console.log("Transferred before the board is playable (gzip -9 of each file):");
         let total = 0;
