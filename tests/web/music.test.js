@@ -48,22 +48,25 @@ test("the tune sounds, stops, resumes and starts over after its end", async (t) 
         const name = path.basename(new URL(request.url, "http://x").pathname);
         if (!name) return response.end('<!doctype html><meta charset="utf-8"><script src="music.js"></script>');
         if (name === "short.mid") return response.end(shortTune);
-        fs.readFile(path.join(site, name), (error, data) => {
-            response.writeHead(error ? 404 : 200);
-            response.end(data);
-        });
+        fs.readFile(path.join(site, name), (error, data) => response.writeHead(error ? 404 : 200).end(data));
     });
     await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
     t.after(() => server.close());
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tessaro-music-"));
     const browser = await puppeteer.launch({
-        executablePath: "/usr/bin/chromium",
-        userDataDir: profile,
+        executablePath: "/usr/bin/chromium", userDataDir: profile,
         args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                "--disable-background-networking", "--disable-component-update", "--disable-sync"],
     });
     t.after(() => browser.close().then(() => fs.rmSync(profile, {recursive: true})));
     const page = await browser.newPage();
+    // Counts the synthesizers made: every command must go to the one made first.
+    await page.evaluateOnNewDocument(() => {
+        window.made = 0;
+        window.AudioWorkletNode = class extends AudioWorkletNode {
+            constructor(...args) { super(...args); ++window.made; }
+        };
+    });
     await page.goto(`http://127.0.0.1:${server.address().port}/`);
 
     // The engine's new game sends its commands before the synthesizer has arrived; the tune
@@ -85,4 +88,5 @@ test("the tune sounds, stops, resumes and starts over after its end", async (t) 
     assert.ok((await peak(page, 0.01, 1)) <= 0.01, "the short tune goes on");
     await send(page, [["play", ""]]);
     assert.ok((await peak(page, 0.01)) > 0.01, "play after the end is silent");
+    assert.strictEqual(await page.evaluate(() => window.made), 1);
 });
