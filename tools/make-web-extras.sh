@@ -55,16 +55,18 @@ def presets_of(tune):
     """(bank, program) of every preset a channel that sounds a note may use, in any track."""
     programs, banks, sounding = {}, {}, set()
     at = 14  # past the header chunk
+
+    def number():  # a variable-length quantity
+        nonlocal at
+        n = 0
+        while True:
+            n, at = (n << 7) | (tune[at] & 0x7F), at + 1
+            if not tune[at - 1] & 0x80: return n
+
     while at + 8 <= len(tune):
         kind, size = struct.unpack_from('>4sI', tune, at)
         at, end, status = at + 8, at + 8 + size, 0
         while kind == b'MTrk' and at < end:
-            def number():  # a variable-length quantity
-                nonlocal at
-                n = 0
-                while True:
-                    n, at = (n << 7) | (tune[at] & 0x7F), at + 1
-                    if not tune[at - 1] & 0x80: return n
             number()  # the delta time
             if tune[at] & 0x80:
                 status, at = tune[at], at + 1
