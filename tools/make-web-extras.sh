@@ -170,14 +170,19 @@ os.replace(out_path + '.tmp', out_path)
 EOF
 fi
 
-# The font subset: every character of every string literal in the two files of the game's texts,
-# plus printable ASCII, so that Chinese shows on a machine without a Chinese font.
+# The font subset: every character of every string literal in the files of the game's texts
+# (the page's own texts included), plus printable ASCII, so that Chinese shows on a machine
+# without a Chinese font.
 fresh /usr/share/doc/fonts-wqy-microhei/copyright "$site/tessaro-cjk.copyright.txt"
 fresh /usr/share/common-licenses/Apache-2.0 "$site/LICENSE.Apache-2.0.txt"
 texts=("$root/core/Texts.h" "$root/core/Menus.h")
+if [ -e "$root/web/WebTexts.h" ]; then texts+=("$root/web/WebTexts.h"); fi
 woff="$site/tessaro-cjk.woff2"
-if [ ! -e "$woff" ] || [ "$font" -nt "$woff" ] || [ "${texts[0]}" -nt "$woff" ] ||
-    [ "${texts[1]}" -nt "$woff" ] || [ "$0" -nt "$woff" ]; then
+stale=0
+for source in "$font" "$0" "${texts[@]}"; do
+    if [ ! -e "$woff" ] || [ "$source" -nt "$woff" ]; then stale=1; fi
+done
+if [ "$stale" = 1 ]; then
     /usr/bin/python3 - "$font" "$woff" "${texts[@]}" <<'EOF'
 import logging, os, re, sys
 from fontTools import subset
