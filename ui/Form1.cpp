@@ -23,11 +23,12 @@
 #include <memory>
 #include <utility>
 
+#include "CardNames.h"
 #include "ImageList1.h"
 #include "Menus.h"
 #include "PictureControl.h"
 #include "ShapeControl.h"
-#include "Speech.h"
+#include "Translation.h"
 
 namespace {
 
@@ -49,6 +50,11 @@ int indexOf(const std::array<Widget*, N>& controls, const QObject* w) {
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// A text of Texts.h or Menus.h in the player's language.
+QString trq(const char* source) {
+    return qs(text::tr(source));
 }
 
 // A Yes/No box that only its buttons answer: Esc does nothing and there is no close button, so
@@ -100,7 +106,7 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     : QMainWindow(parent), services_(services), game_(*this, store, mm1) {
     // The pictures live in a static library; make sure the linker keeps them.
     Q_INIT_RESOURCE(pictures);
-    setWindowTitle(QString::fromUtf8(text::kCaption));
+    setWindowTitle(trq(text::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessaro-32.png")));
     // A fixed dialog border: no minimise, no maximise, no resizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -158,17 +164,17 @@ QWidget* Form1::makeControl(Control control, int i, QWidget* parent) {
         case Control::Option1: {
             if (!operators_) operators_ = new QButtonGroup(this);
             auto* o = new QRadioButton(QString::fromUtf8(text::kOption1[i]), parent);
-            o->setAccessibleName(QString::fromUtf8(text::kOption1Names[i]));
+            o->setAccessibleName(trq(text::kOption1Names[i]));
             o->setAttribute(Qt::WA_NoMousePropagation);
             o->setAutoFillBackground(true);
             operators_->addButton(o, i);
             return option1_[s] = o;
         }
         case Control::Label1: {
-            auto* l = new CommandLabel(QString::fromUtf8(text::kLabel1[i]), parent);
+            auto* l = new CommandLabel(trq(text::kLabel1[i]), parent);
             l->setFocusPolicy(Qt::TabFocus);
             l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            l->setToolTip(QString::fromUtf8(text::kLabel1Tip[i]));
+            l->setToolTip(trq(text::kLabel1Tip[i]));
             l->setMouseTracking(true);
             return label1_[s] = l;
         }
@@ -238,14 +244,14 @@ QWidget* Form1::control(Control control, int i) const {
 
 void Form1::buildMenus() {
     for (const Menu& m : menus::kMenus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        QMenu* menu = menuBar()->addMenu(trq(m.caption));
         menu->setObjectName(QLatin1String(m.name));
         for (const MenuItem& item : m.items) {
             if (!item.click) {
                 menu->addSeparator()->setObjectName(QLatin1String(item.name));
                 continue;
             }
-            QAction* a = menu->addAction(QString::fromUtf8(item.caption));
+            QAction* a = menu->addAction(trq(item.caption));
             a->setObjectName(QLatin1String(item.name));
             a->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
             a->setShortcutContext(Qt::WindowShortcut);
@@ -319,10 +325,11 @@ void Form1::fail(const std::string& event, const char* what) {
     const bool saved = QDir().mkpath(dir) && file.open(QIODevice::WriteOnly) &&
                        file.write(report.data(), qint64(report.size())) == qint64(report.size());
     file.close();
-    messageBox(std::string(text::kFault) + "\n" +
-                   (saved ? text::kFaultSaved + QDir::toNativeSeparators(path).toStdString()
-                          : text::kFaultNotSaved),
-               text::kAppTitle, box::kOkInformation);
+    messageBox(text::tr(text::kFault) + "\n" +
+                   (saved ? text::fill(text::tr(text::kFaultSaved),
+                                       {QDir::toNativeSeparators(path).toStdString()})
+                          : text::tr(text::kFaultNotSaved)),
+               text::tr(text::kAppTitle), box::kOkInformation);
     hide();
     qApp->exit(1);
 }
@@ -379,16 +386,16 @@ void Form1::mirror() {
     for (int k = 0; k < kHandSlots; ++k) {
         const auto s = static_cast<std::size_t>(k);
         const bool picked = b.Image1[k].top == layout::kHandRaisedTop;
-        image1_[s]->setAccessibleName(speech::card(b.Image1[k].picture) +
-                                      (picked ? QString::fromUtf8(text::kPickedName) : QString()));
-        image2_[s]->setAccessibleName(speech::card(b.Image2[k].picture));
+        const std::string name = names::card(b.Image1[k].picture);
+        image1_[s]->setAccessibleName(qs(picked ? names::picked(name) : name));
+        image2_[s]->setAccessibleName(qs(names::card(b.Image2[k].picture)));
     }
     for (int i = 0; i <= 1; ++i) {
         const auto s = static_cast<std::size_t>(i);
-        image4_[s]->setAccessibleName(QString::fromUtf8(text::kImage4Names[i]) +
-                                      speech::card(b.Image4[i]));
-        image7_[s]->setAccessibleName(QString::fromUtf8(text::kImage7Names[i]) +
-                                      speech::card(b.Image7[i]));
+        image4_[s]->setAccessibleName(
+            qs(names::place(text::kImage4Names[i], names::card(b.Image4[i]))));
+        image7_[s]->setAccessibleName(
+            qs(names::place(text::kImage7Names[i], names::card(b.Image7[i]))));
     }
 }
 
