@@ -32,7 +32,6 @@ QStringList wanted() {
             const QString name = locale.section(u'.', 0, 0).section(u'@', 0, 0);
             if (name == u"C" || name == u"POSIX") break;
             names << name;
-            if (name.contains(u'_')) names << name.section(u'_', 0, 0);
         }
         break;
     }
@@ -42,7 +41,8 @@ QStringList wanted() {
 bool install(QTranslator& catalog) {
     keepCatalogs();
     for (const QString& name : wanted()) {
-        if (catalog.load(QStringLiteral(":/i18n/%1.qm").arg(name))) {
+        // "en_GB" finds en_GB.qm, else en.qm.
+        if (catalog.load(name, QStringLiteral(":/i18n"))) {
             QCoreApplication::installTranslator(&catalog);
             text::setTranslator(&translate);
             return true;
