@@ -28,6 +28,9 @@ void Game::cardpic(CardValue value) {
 void Game::newgame() {
     for (int i = 0; i < kHandSlots; ++i) {
         board_.Image2[i].picture = card::kBack;
+        // No picture: a hand emptied by a win shows its vacated slots blank while its box is
+        // open, not a face of an earlier game or the back it had at load.
+        board_.Image1[i].picture = card::kNoPicture;
         board_.Image1[i].visible = false;  // until a deal or a draw gives it a face
         board_.Image2[i].visible = i <= 4;
         state_.handValue[i] = 0;

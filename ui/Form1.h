@@ -4,19 +4,14 @@
 #include <QMainWindow>
 #include <array>
 
+#include "Controls.h"
+#include "FaultReport.h"
 #include "Game.h"
 #include "Host.h"
 #include "Layout.h"
 #include "ProgramServices.h"
-#include "ScriptWriter.h"
 
 class QAction;
-class QButtonGroup;
-class QFrame;
-class QLabel;
-class QRadioButton;
-class PictureControl;
-class ShapeControl;
 
 class Form1 : public QMainWindow, public Host {
 public:
@@ -32,9 +27,9 @@ public:
 
     // The controls by their names in the layout, for tests and the screenshot tools.
     QWidget* control(Control control, int index = 0) const;
-    PictureControl* Image1(int k) const { return image1_[static_cast<std::size_t>(k)]; }
-    QLabel* Label1(int i) const { return label1_[static_cast<std::size_t>(i)]; }
-    QRadioButton* Option1(int i) const { return option1_[static_cast<std::size_t>(i)]; }
+    PictureControl* Image1(int k) const { return c_.image1[static_cast<std::size_t>(k)]; }
+    QLabel* Label1(int i) const { return c_.label1[static_cast<std::size_t>(i)]; }
+    QRadioButton* Option1(int i) const { return c_.option1[static_cast<std::size_t>(i)]; }
     QWidget* client() const { return client_; }
     QAction* menuItem(const QString& name) const;
 
@@ -59,9 +54,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* makeControl(Control control, int index, QWidget* parent);
     void buildMenus();
-    void stack();
     // Runs one engine handler, `event` as a replay script names it, then shows its outcome;
     // true, as the event is taken. A fault in the rules ends the program with a bug report.
     template <typename Handler>
@@ -73,21 +66,12 @@ private:
     ProgramServices& services_;
     Game game_;
     QWidget* client_ = nullptr;
-    QFrame* frame2_ = nullptr;
-    std::array<PictureControl*, 10> image1_{}, image2_{}, image3_{};
-    std::array<PictureControl*, 2> image4_{}, image5_{};
-    std::array<PictureControl*, 3> image7_{};
-    PictureControl* image6_ = nullptr;
-    std::array<QLabel*, 3> label1_{};
-    std::array<ShapeControl*, 3> shape1_{};
-    std::array<QRadioButton*, 4> option1_{};
-    QButtonGroup* operators_ = nullptr;
+    Controls c_;
     QAction* music_ = nullptr;
     std::array<int, 10> shown1_{}, shown2_{};
     std::array<int, 2> shown4_{};
     std::array<int, 3> shown7_{};
     bool secondClick_ = false;  // the button went down for a double click
-    ScriptWriter script_;       // the game so far, for a bug report
-    std::string tableAtLoad_;   // the record table it started with
+    FaultReport report_;        // the game so far, for a bug report
     bool failed_ = false;
 };

@@ -134,6 +134,18 @@ TEST(Rules, EachCaseLeavesItsPosition) {
     }
 }
 
+// A deal leaves no picture in a hidden slot: the back from loading, the faces of a full hand.
+TEST(Rules, ADealLeavesNoPictureInAHiddenSlot) {
+    Play play;
+    for (const char* deal : {"deal 7 2 9 4 6 / 1 1 1 1 1 / 5",
+                             "draws 1 2 3 4 5; label 0; label 0; label 0; label 0; label 0; "
+                             "deal 3 3 3 3 3 / 1 1 1 1 1 / 5"}) {
+        play.run(deal);
+        for (int k = 5; k < kHandSlots; ++k)
+            EXPECT_EQ(play.game.board().Image1[k].picture, card::kNoPicture) << deal << k;
+    }
+}
+
 // The window's list of controls: each as Name(index) Left Top Width Height in twips, an F marking
 // those inside Frame2; the first and the last of each array.
 TEST(Rules, EveryControlStandsWhereTheWindowListsIt) {
