@@ -1,25 +1,35 @@
-// What a screen reader says of a card picture.
+// What a screen reader says of a card picture, in the player's language.
 #include "CardNames.h"
 
 #include "Cards.h"
 #include "Texts.h"
+#include "Translation.h"
 
 namespace names {
 
 std::string card(int picture) {
     const CardValue value = card::valueOf(picture);
-    if (picture == card::kBack) return text::kBackName;
-    if (value == 0) return text::kNoCardName;
+    if (picture == card::kBack) return text::tr(text::kBackName);
+    if (value == 0) return text::tr(text::kNoCardName);
     const std::string number = std::to_string(value);
     if (value > card::kKing)
-        return std::string(value == card::kBlackJoker ? text::kBlackJokerName
-                                                      : text::kColourJokerName) +
-               " " + number;
-    const std::string suit = text::kSuitNames[card::suitOf(picture)];
-    // An ace and the court cards say their letter, then the value they count.
+        return text::fill(
+            text::tr(value == card::kBlackJoker ? text::kBlackJokerName : text::kColourJokerName),
+            {number});
+    const int suit = card::suitOf(picture);
+    // An ace and the court cards say their rank, then the value they count.
     const int court = value == 1 ? 0 : value > 10 ? value - 10 : -1;
-    if (court < 0) return suit + " " + number;
-    return suit + " " + text::kCourtNames[court] + " " + number;
+    if (court < 0) return text::fill(text::tr(text::kSuitCardNames[suit]), {number});
+    return text::fill(text::tr(text::kSuitCourtNames[suit]),
+                      {text::tr(text::kCourtNames[court]), number});
+}
+
+std::string picked(const std::string& cardName) {
+    return text::fill(text::tr(text::kPickedName), {cardName});
+}
+
+std::string place(const char* placeTemplate, const std::string& cardName) {
+    return text::fill(text::tr(placeTemplate), {cardName});
 }
 
 }  // namespace names

@@ -5,7 +5,12 @@
 
 namespace names {
 
-// "红桃 7", "黑桃 K 13", "小王 14", "背面", or "空" for no picture. UTF-8.
+// "红桃 7", "黑桃 K 13", "小王 14", "背面", or "空" for no picture, in the player's language
+// (UTF-8).
 std::string card(int picture);
+// A hand card the player has picked: "梅花 7，已选中".
+std::string picked(const std::string& cardName);
+// A card where it lies, from a template of Texts.h such as kImage4Names: "目标：黑桃 5".
+std::string place(const char* placeTemplate, const std::string& cardName);
 
 }  // namespace names

@@ -2,17 +2,18 @@
 #include "Game.h"
 
 #include "RecordTable.h"
+#include "Translation.h"
 
 Game::Game(Host& host, RecordStore& store, MediaControl& mm1)
     : host_(host), store_(store), mm1_(mm1) {
     state_.records = records::defaultRows();
-    board_.Text2 = text::kRules;
+    board_.Text2 = text::tr(text::kRules);
     // The table shows two card backs until the first deal.
     board_.Image4[0] = board_.Image4[1] = card::kBack;
 }
 
 int Game::ask(const Message& message) {
-    return host_.messageBox(message.text, message.title, message.code);
+    return host_.messageBox(text::tr(message.text), text::tr(message.title), message.code);
 }
 
 CardValue Game::randomCard() {

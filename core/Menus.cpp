@@ -1,5 +1,6 @@
 // The menu items: new, music, gao, quit, help and about.
 #include "Game.h"
+#include "Translation.h"
 
 void Game::newClick() {
     if (ended_) return;
@@ -22,7 +23,7 @@ void Game::musicClick() {
 
 void Game::gaoClick() {
     if (ended_) return;
-    host_.messageBox(board_.Text1, text::kRecordsTitle, box::kOk);
+    host_.messageBox(board_.Text1, text::tr(text::kRecordsTitle), box::kOk);
 }
 
 void Game::quitClick() {
@@ -36,10 +37,10 @@ void Game::quitClick() {
 
 void Game::helpClick() {
     if (ended_) return;
-    host_.messageBox(board_.Text2, text::kAppTitle, box::kOk);
+    host_.messageBox(board_.Text2, text::tr(text::kAppTitle), box::kOk);
 }
 
 void Game::aboutClick() {
     if (ended_) return;
-    host_.messageBox(text::kCredits, text::kAppTitle, box::kOk);
+    host_.messageBox(text::tr(text::kCredits), text::tr(text::kAppTitle), box::kOk);
 }

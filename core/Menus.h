@@ -4,6 +4,7 @@
 #include <span>
 
 #include "Game.h"
+#include "Texts.h"
 
 struct MenuItem {
     const char* name;
@@ -22,17 +23,18 @@ struct Menu {
 namespace menus {
 
 inline constexpr MenuItem kGameItems[] = {
-    {"new", "新的开始", "Ctrl+N", &Game::newClick},
-    {"music", "游戏音乐", "Ctrl+M", &Game::musicClick, true},
-    {"gao", "高分记录", "Ctrl+G", &Game::gaoClick},
+    {"new", N_("新的开始"), "Ctrl+N", &Game::newClick},
+    {"music", N_("游戏音乐"), "Ctrl+M", &Game::musicClick, true},
+    {"gao", N_("高分记录"), "Ctrl+G", &Game::gaoClick},
     {"a", nullptr, "", nullptr},
-    {"quit", "退出游戏", "Ctrl+Q", &Game::quitClick},
+    {"quit", N_("退出游戏"), "Ctrl+Q", &Game::quitClick},
 };
 inline constexpr MenuItem kAboutItems[] = {
-    {"help", "游戏帮助", "", &Game::helpClick},
-    {"about", "关于……", "", &Game::aboutClick},
+    {"help", N_("游戏帮助"), "", &Game::helpClick},
+    {"about", N_("关于……"), "", &Game::aboutClick},
 };
-inline constexpr Menu kMenus[] = {{"game", "游戏", kGameItems}, {"about1", "关于", kAboutItems}};
+inline constexpr Menu kMenus[] = {{"game", N_("游戏"), kGameItems},
+                                  {"about1", N_("关于"), kAboutItems}};
 
 // The item of that name, or nullptr (separators have no handler and are not items).
 inline const MenuItem* find(std::string_view name) {

@@ -1,6 +1,7 @@
 // The start of the program and of each game: loading, cardpic and newgame.
 #include "Game.h"
 #include "RecordTable.h"
+#include "RecordsText.h"
 
 void Game::load() {
     if (ended_) return;
@@ -8,7 +9,7 @@ void Game::load() {
     state_.records = store_.load();
     // Built from whatever the table holds, also in the run that has just created the file, so
     // that gao never shows an empty box.
-    board_.Text1 = records::displayText(state_.records);
+    board_.Text1 = records::shownText(state_.records);
     host_.randomize();
 
     board_.Frame2Back = Rgb{200, 107, 14};  // the command labels start greyed

@@ -1,6 +1,11 @@
 // Every text the game shows, each written once: the message boxes, the window's captions, the
-// rules and the credits. Texts are UTF-8.
+// rules and the credits. Texts are UTF-8, in the game's own language; the catalogs of i18n/
+// give them in others.
 #pragma once
+
+// Marks a text for the catalogs (i18n/catalog template collects what it wraps); a comment line
+// starting "TRANSLATORS:" just above goes to the translators with it.
+#define N_(source) source
 
 // Message box codes: 0 OK, 64 OK with the information icon, 36 Yes/No with the question icon,
 // 68 Yes/No with the information icon. Answers: OK = 1, Yes = 6, No = 7.
@@ -26,61 +31,81 @@ struct Message {
 
 namespace text {
 
-constexpr char kAppTitle[] = "Tessaro";
-constexpr char kCaption[] = "Tessaro1.07（特别版）";
+constexpr char kAppTitle[] = N_("Tessaro");
+constexpr char kCaption[] = N_("Tessaro1.07（特别版）");
 
 // The player's refused second card, the undo question, the ends of a game and the exit.
-constexpr Message kThinkAgain{"你应该再想想！", kAppTitle, box::kOk};
-constexpr Message kUndo{"您是否要撤销已经选好的牌？", "提示", box::kYesNoQuestion};
-constexpr Message kPlayerWins{"祝贺你！你赢了！", "获胜", box::kOkInformation};
-constexpr Message kHandFull{"您已经不能再摸牌了！要重新再来吗？", "提示", box::kYesNoInformation};
+constexpr Message kThinkAgain{N_("你应该再想想！"), kAppTitle, box::kOk};
+constexpr Message kUndo{N_("您是否要撤销已经选好的牌？"), N_("提示"), box::kYesNoQuestion};
+constexpr Message kPlayerWins{N_("祝贺你！你赢了！"), N_("获胜"), box::kOkInformation};
+constexpr Message kHandFull{N_("您已经不能再摸牌了！要重新再来吗？"), N_("提示"),
+                            box::kYesNoInformation};
 // Giving up and the computer's win share their words; the box of a give-up says who won.
-constexpr Message kGaveUp{"电脑胜利！", "胜利", box::kOkInformation};
-constexpr Message kComputerWins{"电脑胜利！", kAppTitle, box::kOk};
-constexpr Message kStuck{"电脑憋死了！要继续游戏吗？", "问题", box::kYesNoInformation};
-constexpr Message kQuit{"此次操作将使程序退出！继续吗？", "退出", box::kYesNoInformation};
+constexpr Message kGaveUp{N_("电脑胜利！"), N_("胜利"), box::kOkInformation};
+constexpr Message kComputerWins{N_("电脑胜利！"), kAppTitle, box::kOk};
+constexpr Message kStuck{N_("电脑憋死了！要继续游戏吗？"), N_("问题"), box::kYesNoInformation};
+constexpr Message kQuit{N_("此次操作将使程序退出！继续吗？"), N_("退出"), box::kYesNoInformation};
 // A record that could not be kept must not vanish without a word.
-constexpr Message kNotSaved{"高分记录无法保存到 Data.dat，此次记录将会丢失。", kAppTitle,
+constexpr Message kNotSaved{N_("高分记录无法保存到 Data.dat，此次记录将会丢失。"), kAppTitle,
                             box::kOkInformation};
 
 // A fault in the rules: the program ends, leaving the replay script of the game behind.
-constexpr char kFault[] = "Tessaro 出现了内部错误，需要退出。";
-constexpr char kFaultSaved[] = "重现这次错误的记录已保存在：";
-constexpr char kFaultNotSaved[] = "重现这次错误的记录无法保存。";
+constexpr char kFault[] = N_("Tessaro 出现了内部错误，需要退出。");
+// TRANSLATORS: %1 is the path of the saved file.
+constexpr char kFaultSaved[] = N_("重现这次错误的记录已保存在：%1");
+constexpr char kFaultNotSaved[] = N_("重现这次错误的记录无法保存。");
 
-constexpr char kNamePrompt[] = "您的分数超过记录，请输入您的姓名:";
-constexpr char kRecordsTitle[] = "高分记录";
+constexpr char kNamePrompt[] = N_("您的分数超过记录，请输入您的姓名:");
+constexpr char kRecordsTitle[] = N_("高分记录");
 
+// TRANSLATORS: every line ends in \r\n; the box is narrow, so keep the lines short.
 constexpr char kRules[] =
-    "规则:\r\n"
-    "用你手中的牌任意组合成电脑出的牌\r\n"
-    "你可以出一张也可以两张但是必须能\r\n"
-    "够通过Tessaro形成电脑出的牌，最\r\n"
-    "多可以摸十张牌，如果实在无法算出\r\n"
-    "就输了．\r\n"
-    "快捷键：\r\n"
-    "+（ｚ或ｎｕｍ+）\r\n"
-    "-（ｘ或ｎｕｍ-）\r\n"
-    "*（ｃ或ｎｕｍ*）\r\n"
-    "/（ｖ或ｎｕｍ/）\r\n";
-constexpr char kCredits[] = "Tessaro 1.07 特别版 — Tessaro 开发组";
+    N_("规则:\r\n"
+       "用你手中的牌任意组合成电脑出的牌\r\n"
+       "你可以出一张也可以两张但是必须能\r\n"
+       "够通过Tessaro形成电脑出的牌，最\r\n"
+       "多可以摸十张牌，如果实在无法算出\r\n"
+       "就输了．\r\n"
+       "快捷键：\r\n"
+       "+（ｚ或ｎｕｍ+）\r\n"
+       "-（ｘ或ｎｕｍ-）\r\n"
+       "*（ｃ或ｎｕｍ*）\r\n"
+       "/（ｖ或ｎｕｍ/）\r\n");
+constexpr char kCredits[] = N_("Tessaro 1.07 特别版 — Tessaro 开发组");
 
 // The command labels draw, play and swap, with their tips; the operator buttons.
-constexpr const char* kLabel1[] = {"摸牌", "出牌", "交换次序"};
-constexpr const char* kLabel1Tip[] = {"点击可以摸一张牌（最多10张）", "点击将按照您排好的次序出牌",
-                                      "交换牌面的先后顺序"};
+// TRANSLATORS: each command label has room for about eight narrow letters.
+constexpr const char* kLabel1[] = {N_("摸牌"), N_("出牌"), N_("交换次序")};
+constexpr const char* kLabel1Tip[] = {N_("点击可以摸一张牌（最多10张）"),
+                                      N_("点击将按照您排好的次序出牌"), N_("交换牌面的先后顺序")};
 constexpr const char* kOption1[] = {"+", "-", "*", "\\"};
 
 // What a screen reader says: the operators, the cards by suit, rank and value, and the places.
-constexpr const char* kOption1Names[] = {"加", "减", "乘", "整除"};
-constexpr const char* kSuitNames[] = {"梅花", "方块", "红桃", "黑桃"};
-constexpr const char* kCourtNames[] = {"A", "J", "Q", "K"};  // ace, jack, queen, king
-constexpr char kBlackJokerName[] = "小王";
-constexpr char kColourJokerName[] = "大王";
-constexpr char kBackName[] = "背面";
-constexpr char kNoCardName[] = "空";
-constexpr char kPickedName[] = "，已选中";
-constexpr const char* kImage4Names[] = {"桌上左边：", "目标："};
-constexpr const char* kImage7Names[] = {"先出：", "后出："};
+constexpr const char* kOption1Names[] = {N_("加"), N_("减"), N_("乘"), N_("整除")};
+// TRANSLATORS: a card of clubs, diamonds, hearts or spades; %1 is the value it counts.
+constexpr const char* kSuitCardNames[] = {N_("梅花 %1"), N_("方块 %1"), N_("红桃 %1"),
+                                          N_("黑桃 %1")};
+// TRANSLATORS: an ace or a court card: %1 is its rank (below), %2 the value it counts.
+constexpr const char* kSuitCourtNames[] = {N_("梅花 %1 %2"), N_("方块 %1 %2"), N_("红桃 %1 %2"),
+                                           N_("黑桃 %1 %2")};
+// TRANSLATORS: the ranks ace, jack, queen and king, as a screen reader names the card.
+constexpr const char* kCourtNames[] = {N_("A"), N_("J"), N_("Q"), N_("K")};
+// TRANSLATORS: the black and the coloured joker; %1 is the value it counts.
+constexpr char kBlackJokerName[] = N_("小王 %1");
+constexpr char kColourJokerName[] = N_("大王 %1");
+constexpr char kBackName[] = N_("背面");
+constexpr char kNoCardName[] = N_("空");
+// TRANSLATORS: %1 is a card of the hand that the player has picked.
+constexpr char kPickedName[] = N_("%1，已选中");
+// TRANSLATORS: %1 is the card that lies there.
+constexpr const char* kImage4Names[] = {N_("桌上左边：%1"), N_("目标：%1")};
+constexpr const char* kImage7Names[] = {N_("先出：%1"), N_("后出：%1")};
+
+// The records list: a row's place (0 is the best), name (six characters) and points; a row
+// nobody has taken yet shows its name in the player's language.
+// TRANSLATORS: %1 is the row number, %2 the name, %3 the points.
+constexpr char kRecordRow[] = N_("【%1】%2              %3");
+// TRANSLATORS: the name of an empty row; at most six characters.
+constexpr char kNoRecordName[] = N_("无记录");
 
 }  // namespace text

@@ -11,6 +11,7 @@
 #include "PictureControl.h"
 #include "ShapeControl.h"
 #include "Texts.h"
+#include "Translation.h"
 
 namespace {
 
@@ -69,17 +70,17 @@ QWidget* Controls::make(Control control, int i, QWidget* parent, QWidget* client
         case Control::Option1: {
             if (!operators) operators = new QButtonGroup(client);
             auto* o = new QRadioButton(QString::fromUtf8(text::kOption1[i]), parent);
-            o->setAccessibleName(QString::fromUtf8(text::kOption1Names[i]));
+            o->setAccessibleName(QString::fromStdString(text::tr(text::kOption1Names[i])));
             o->setAttribute(Qt::WA_NoMousePropagation);
             o->setAutoFillBackground(true);
             operators->addButton(o, i);
             return option1[s] = o;
         }
         case Control::Label1: {
-            auto* l = new CommandLabel(QString::fromUtf8(text::kLabel1[i]), parent);
+            auto* l = new CommandLabel(QString::fromStdString(text::tr(text::kLabel1[i])), parent);
             l->setFocusPolicy(Qt::TabFocus);
             l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            l->setToolTip(QString::fromUtf8(text::kLabel1Tip[i]));
+            l->setToolTip(QString::fromStdString(text::tr(text::kLabel1Tip[i])));
             l->setMouseTracking(true);
             return label1[s] = l;
         }

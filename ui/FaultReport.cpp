@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "Texts.h"
+#include "Translation.h"
 
 void FaultReport::startWith(const RecordRows& records) {
     tableAtLoad_.clear();
@@ -27,7 +28,8 @@ std::string FaultReport::save(const std::string& event, const char* what) const 
     const bool saved = QDir().mkpath(dir) && file.open(QIODevice::WriteOnly) &&
                        file.write(report.data(), qint64(report.size())) == qint64(report.size());
     file.close();
-    return std::string(text::kFault) + "\n" +
-           (saved ? text::kFaultSaved + QDir::toNativeSeparators(path).toStdString()
-                  : text::kFaultNotSaved);
+    return text::tr(text::kFault) + "\n" +
+           (saved ? text::fill(text::tr(text::kFaultSaved),
+                               {QDir::toNativeSeparators(path).toStdString()})
+                  : text::tr(text::kFaultNotSaved));
 }

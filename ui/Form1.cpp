@@ -21,6 +21,7 @@
 #include "PictureControl.h"
 #include "ScreenReader.h"
 #include "ShapeControl.h"
+#include "Translation.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     : QMainWindow(parent), services_(services), game_(*this, store, mm1) {
     // The pictures live in a static library; make sure the linker keeps them.
     Q_INIT_RESOURCE(pictures);
-    setWindowTitle(QString::fromUtf8(text::kCaption));
+    setWindowTitle(QString::fromStdString(text::tr(text::kCaption)));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessaro-32.png")));
     // A fixed dialog border: no minimise, no maximise, no resizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -81,14 +82,14 @@ QWidget* Form1::control(Control control, int i) const {
 
 void Form1::buildMenus() {
     for (const Menu& m : menus::kMenus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(text::tr(m.caption)));
         menu->setObjectName(QLatin1String(m.name));
         for (const MenuItem& item : m.items) {
             if (!item.click) {
                 menu->addSeparator()->setObjectName(QLatin1String(item.name));
                 continue;
             }
-            QAction* a = menu->addAction(QString::fromUtf8(item.caption));
+            QAction* a = menu->addAction(QString::fromStdString(text::tr(item.caption)));
             a->setObjectName(QLatin1String(item.name));
             a->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
             a->setShortcutContext(Qt::WindowShortcut);
@@ -124,7 +125,7 @@ bool Form1::handle(const std::string& event, Handler&& handler) {
 
 void Form1::fail(const std::string& event, const char* what) {
     failed_ = true;
-    messageBox(report_.save(event, what), text::kAppTitle, box::kOkInformation);
+    messageBox(report_.save(event, what), text::tr(text::kAppTitle), box::kOkInformation);
     hide();
     qApp->exit(1);
 }

@@ -5,9 +5,13 @@
 #include <QLibraryInfo>
 #include <QScreen>
 
+#include "Language.h"
+
 Program::Program(const QString& programDir) : records_(programDir) {
-    // The toolkit's own buttons (是/否/确定/取消) speak Chinese like the rest of the window.
-    if (qtbase_.load(QStringLiteral("qtbase_zh_CN"),
+    // The player's language where the game has a catalog for it, the toolkit's own buttons in
+    // the toolkit's English; otherwise they (是/否/确定/取消) speak Chinese like the rest.
+    if (!language::install(catalog_) &&
+        qtbase_.load(QStringLiteral("qtbase_zh_CN"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtbase_);
     mm1_.setFallbackDir(TESSARO_DATA_DIR);

@@ -1,4 +1,4 @@
-// The running program: the toolkit's Chinese texts, the record file, the music and the window.
+// The running program: the player's language, the record file, the music and the window.
 #pragma once
 
 #include <QTranslator>
@@ -22,6 +22,7 @@ public:
     bool stopMusic();
 
 private:
+    QTranslator catalog_;  // the player's language, when the game speaks it
     QTranslator qtbase_;
     DataFile records_;
     MM1 mm1_;

@@ -2,6 +2,7 @@
 #include "ScreenReader.h"
 
 #include "Board.h"
+#include "CardNames.h"
 #include "Controls.h"
 #include "GameState.h"
 #include "PictureControl.h"
@@ -15,16 +16,16 @@ void name(const Controls& c, const Board& b) {
     for (int k = 0; k < kHandSlots; ++k) {
         const auto s = static_cast<std::size_t>(k);
         const bool picked = b.Image1[k].top == layout::kHandRaisedTop;
-        c.image1[s]->setAccessibleName(speech::card(b.Image1[k].picture) +
-                                       (picked ? QString::fromUtf8(text::kPickedName) : QString()));
+        const std::string card = names::card(b.Image1[k].picture);
+        c.image1[s]->setAccessibleName(QString::fromStdString(picked ? names::picked(card) : card));
         c.image2[s]->setAccessibleName(speech::card(b.Image2[k].picture));
     }
     for (int i = 0; i <= 1; ++i) {
         const auto s = static_cast<std::size_t>(i);
-        c.image4[s]->setAccessibleName(QString::fromUtf8(text::kImage4Names[i]) +
-                                       speech::card(b.Image4[i]));
-        c.image7[s]->setAccessibleName(QString::fromUtf8(text::kImage7Names[i]) +
-                                       speech::card(b.Image7[i]));
+        c.image4[s]->setAccessibleName(
+            QString::fromStdString(names::place(text::kImage4Names[i], names::card(b.Image4[i]))));
+        c.image7[s]->setAccessibleName(
+            QString::fromStdString(names::place(text::kImage7Names[i], names::card(b.Image7[i]))));
     }
 }
 

@@ -3,8 +3,11 @@
 
 #include <set>
 
+#include "CardNames.h"
 #include "Play.h"
 #include "RecordTable.h"
+#include "RecordsText.h"
+#include "Translation.h"
 
 namespace {
 
@@ -206,6 +209,21 @@ TEST(Rules, LoadingMenusAndMusic) {
     EXPECT_EQ(play.session.media().log,
               (std::vector<std::string>{"stop", "play", "stop", file, "open", "play", "play", file,
                                         "open", "play"}));
+}
+
+// A translation gets whole templates, and may put their arguments in another order.
+TEST(Rules, ATranslationComposesWholeSentences) {
+    text::setTranslator([](const char* source) -> std::string {
+        const std::string_view s = source;  // the court card of hearts' template is the last
+        return s == text::kCourtNames[3]  ? "R"
+               : s == text::kNoRecordName ? "leer"
+               : s == text::kRecordRow    ? "%3 %2%1%4"
+                                          : "%2=%1";
+    });
+    EXPECT_EQ(names::card(card::faceOf(card::kKing, 2)), "13=R");
+    EXPECT_EQ(records::shownText(records::defaultRows()).substr(0, 26),
+              "0 leer  0%4\r\n0 leer  1%4\r\n");
+    text::setTranslator(nullptr);
 }
 
 }  // namespace

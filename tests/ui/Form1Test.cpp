@@ -6,21 +6,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <set>
 #include <sstream>
 
 #include "EventJson.h"
 #include "Form1.h"
+#include "Language.h"
 #include "MemoryRecords.h"
 #include "PictureControl.h"
 #include "Play.h"
 #include "ReplayMedia.h"
+#include "Translation.h"
 
 namespace {
 
@@ -255,6 +259,31 @@ TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
         {Control::Label1, 1, "出牌（不可用）"}, {Control::Option1, 3, "整除"},
     };
     for (const auto& [control, i, name] : names) EXPECT_EQ(heard(control, i), name);
+}
+
+// Under an English locale (a territory the game has no catalog of falls back to the language)
+// the window, its menus, the screen-reader names and the records box are English. (The catalog
+// leaves the application as it goes.)
+TEST(English, TheWindowAndItsBoxesSpeakTheLocalesLanguage) {
+    qputenv("LANGUAGE", "en_GB");
+    QTranslator catalog;
+    ASSERT_TRUE(language::install(catalog));
+    TestForm form;
+    form.load();
+    QStringList bar;
+    for (QAction* menu : form.menuBar()->actions()) bar << menu->text();
+    EXPECT_EQ(bar.join(u'|'), "Game|Help");
+    EXPECT_EQ(form.control(Control::Image4, 1)->accessibleName(), "Target: face down");
+    QString seen;
+    form.realBoxes = true;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        seen = box->windowTitle() + "|" + box->text().section(u'\n', 0, 0);
+        box->button(QMessageBox::Ok)->click();
+    });
+    form.menuItem("gao")->trigger();
+    EXPECT_EQ(seen, "High Scores|0.  nobody              0\r");
+    text::setTranslator(nullptr);
 }
 
 }  // namespace
