@@ -133,8 +133,8 @@ function buildBoard() {
 
 function clickControl(el) {
   const name = el.dataset.control, i = Number(el.dataset.index);
-  if (name === 'Image1' && engine._tessaro_can_click(i, -1)) send([`hand ${i}`]);
-  if (name === 'Label1' && engine._tessaro_can_click(-1, i)) send([`label ${i}`]);
+  if (name === 'Image1') send([`hand ${i}`]);
+  if (name === 'Label1') send([`label ${i}`]);
 }
 
 function buildMenus() {
@@ -191,7 +191,7 @@ function shortcutItem(event) {
 }
 
 function onKey(event) {
-  if (busy || !view || document.getElementById('overlay').childElementCount) return;
+  if (!view || document.getElementById('overlay').childElementCount) return;
   const item = shortcutItem(event);
   if (item) {
     event.preventDefault();
@@ -207,8 +207,8 @@ function onKey(event) {
   const name = el && el.dataset ? el.dataset.control : undefined;
   const i = name ? Number(el.dataset.index) : -1;
   if (event.key === ' ' || event.key === 'Enter') {
-    if (name === 'Image1' && engine._tessaro_can_click(i, -1)) lines.push(`hand ${i}`);
-    if (name === 'Label1' && engine._tessaro_can_click(-1, i)) lines.push(`label ${i}`);
+    if (name === 'Image1') lines.push(`hand ${i}`);
+    if (name === 'Label1') lines.push(`label ${i}`);
     if (name) event.preventDefault();
   }
   if (name === 'Image1' && (event.key === 'ArrowLeft' || event.key === 'ArrowRight')) {
@@ -225,19 +225,31 @@ function onKey(event) {
   if (lines.length) send(lines);
 }
 
-// Events run one after another; while the engine runs one, new input is refused.
+// Events run one after another, never one inside another: what comes while the engine runs one
+// (or waits inside the computer's pause) waits its turn, as the window's queue keeps it.
+const pending = [];
+
+// The window delivers no click to a hidden card or a greyed command.
+function deliverable(line) {
+  const [word, index] = line.split(' ');
+  if (word === 'hand') return engine._tessaro_can_click(Number(index), -1);
+  if (word === 'label') return engine._tessaro_can_click(-1, Number(index));
+  return true;
+}
+
 async function send(lines) {
-  if (busy || !view || view.ended || view.fault) return;
+  if (!view || view.ended || view.fault) return;
+  pending.push(...lines);
+  if (busy) return;
   busy = true;
-  try {
-    for (const line of lines) {
-      const text = await engine.ccall('tessaro_event', 'string', ['string'], [line], {async: true});
-      if (text) show(text);
-      if (view.ended || view.fault) break;
-    }
-  } finally {
-    busy = false;
+  while (pending.length && !view.ended && !view.fault) {
+    const line = pending.shift();
+    if (!deliverable(line)) continue;
+    const text = await engine.ccall('tessaro_event', 'string', ['string'], [line], {async: true});
+    if (text) show(text);
   }
+  pending.length = 0;
+  busy = false;
   await afterEvent();
 }
 
