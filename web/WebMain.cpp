@@ -168,8 +168,9 @@ EMSCRIPTEN_KEEPALIVE const char* tessaro_script() {
 }
 
 EMSCRIPTEN_KEEPALIVE int tessaro_can_click(int image1, int label1) {
-    if (!program) return 0;
+    // The page asks only of its own controls; any other index is no control, not a fault.
+    if (!program || image1 > 9 || label1 > 2) return 0;
     return image1 >= 0 ? program->game.canClickImage1(image1)
-                       : program->game.canClickLabel1(label1);
+                       : label1 >= 0 && program->game.canClickLabel1(label1);
 }
 }
