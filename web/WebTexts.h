@@ -23,7 +23,6 @@ inline constexpr std::pair<const char*, const char*> kPageTexts[] = {
     {"ended", "游戏已经结束。"},
     {"again", "重新开始"},
     {"download", "下载重现这次错误的记录"},
-    {"loading", "正在载入……"},
 };
 
 }  // namespace webtext

@@ -123,11 +123,8 @@ function buildBoard() {
     if (name === 'Image1' || name === 'Label1') line = `move ${name} ${i}`;
     else if (name === 'Image5') line = 'move Image5';
     else if (name === 'Frame2') line = 'move Frame2';
-    // A move within the same control changes nothing more.
-    if (line && line !== lastMove && !busy) {
-      lastMove = line;
-      send([line]);
-    }
+    // Another move within the same control, with nothing in between, changes nothing more.
+    if (line && line !== lastMove && !busy) send([line]);
   });
 }
 
@@ -240,6 +237,7 @@ function deliverable(line) {
 async function send(lines) {
   if (!view || view.ended || view.fault) return;
   pending.push(...lines);
+  lastMove = lines[lines.length - 1].startsWith('move') ? lines[lines.length - 1] : '';
   if (busy) return;
   busy = true;
   while (pending.length && !view.ended && !view.fault) {
