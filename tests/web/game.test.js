@@ -153,3 +153,20 @@ test('a phone held upright shows the whole board, crisp, and takes taps', async 
   assert.deepStrictEqual(await page.evaluate(() => view.state.picked.indexOf(true)), 0);
   assert.match(await page.$eval('[data-control="Image1"][data-index="0"]', e => e.currentSrc), /@2x\.png$/);
 });
+
+test('a fault in the rules stops the game with one box offering its replay script, then a new start', async () => {
+  const page = await open(await browser.createBrowserContext(), site.url + '?seed=4');
+  await page.click('.menu button');
+  await page.click('[data-item="new"]');
+  await settle(page);
+  await page.evaluate(() => { send(['menu nosuch']); });  // no control gives the engine a bad event
+  const script = await (await page.waitForSelector('.dialog a[download]'))
+    .evaluate(async a => (await fetch(a.href)).text());
+  assert.match(script, /\nmenu new\nmenu nosuch {2}# the fault\n$/);
+  const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'))],
+                        {input: script, encoding: 'utf8'});
+  assert.strictEqual(run.status, 2, 'the script replays to the fault line');
+  await page.click('.dialog .buttons button');
+  await (await page.waitForSelector('[data-ended] .dialog .buttons button')).click();
+  await page.waitForFunction(() => document.documentElement.dataset.ready === '1' && !document.documentElement.dataset.ended);
+});
