@@ -73,7 +73,7 @@ function makeControl(c) {
     el = document.createElement('img');
     el.alt = '';
     el.draggable = false;
-    const still = {Image5: 'pictures/background.png', Image6: 'pictures/ornament.png',
+    const still = {Image5: 'pictures/background.webp', Image6: 'pictures/ornament.webp',
                    Image3: 'pictures/marker.png'}[name];
     if (still) {
       el.src = still;
