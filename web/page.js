@@ -59,7 +59,7 @@ function makeControl(c) {
     el.setAttribute('role', 'button');
   } else if (name === 'Shape1') {
     el = document.createElement('div');
-    el.className = 'control';
+    el.className = 'control shape1';
   } else if (name === 'Option1') {
     el = document.createElement('label');
     el.className = 'control option1';
