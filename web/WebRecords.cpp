@@ -5,7 +5,6 @@
 #include <emscripten.h>
 
 #include <cstdlib>
-#include <sstream>
 
 #include "RecordTable.h"
 
@@ -31,15 +30,17 @@ namespace webrecords {
 
 std::optional<RecordRows> parse(const std::string& lines) {
     RecordRows rows;
-    std::istringstream in(lines);
-    std::string line;
     std::size_t i = 0;
-    for (; std::getline(in, line); ++i) {
+    // Line by line without a stream, which would add its library to the page's module.
+    for (std::size_t start = 0, end; start < lines.size(); start = end + 1, ++i) {
+        end = lines.find('\n', start);
+        if (end == std::string::npos) end = lines.size();
+        const std::string line = lines.substr(start, end - start);
         const auto tab = line.find('\t');
         if (i == rows.size() || tab == std::string::npos || tab == 0) return std::nullopt;
-        char* end = nullptr;
-        const long points = std::strtol(line.c_str(), &end, 10);
-        if (end != line.c_str() + tab || points != records::clampPoints(points))
+        char* digitsEnd = nullptr;
+        const long points = std::strtol(line.c_str(), &digitsEnd, 10);
+        if (digitsEnd != line.c_str() + tab || points != records::clampPoints(points))
             return std::nullopt;
         rows[i] = {records::fitName(line.substr(tab + 1)), static_cast<std::int16_t>(points)};
     }
