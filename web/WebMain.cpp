@@ -140,12 +140,13 @@ EMSCRIPTEN_KEEPALIVE const char* tessaro_layout() {
     return answer.c_str();
 }
 
-// A negative seed takes chance from the time of day.
+// A seed outside 0 .. 2^32 - 1 (the page passes -1 for none) takes chance from the time of day.
 EMSCRIPTEN_KEEPALIVE const char* tessaro_start(double seed) {
-    program = std::make_unique<Program>(
-        seed < 0 ? std::nullopt : std::optional<std::uint32_t>(static_cast<std::uint32_t>(seed)));
+    std::optional<std::uint32_t> chosen;
+    if (seed >= 0 && seed <= 4294967295.0) chosen = static_cast<std::uint32_t>(seed);
+    program = std::make_unique<Program>(chosen);
     program->host.view = viewJson;
-    if (seed >= 0) program->host.script().event("seed " + std::to_string(std::uint32_t(seed)));
+    if (chosen) program->host.script().event("seed " + std::to_string(*chosen));
     return run("load", [] { program->game.load(); });
 }
 
