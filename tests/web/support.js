@@ -25,7 +25,8 @@ exports.launch = () => puppeteer.launch({
   executablePath: process.env.TESSARO_CHROMIUM || '/usr/bin/chromium',
   userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-chromium-')),
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+         '--disable-background-networking', '--disable-component-update', '--disable-sync',
+         '--disable-dev-shm-usage'],  // a container's small /dev/shm would crash its pages
 });
 
 // Until the engine has finished the last event or waits in a box; returns the box, if any.
