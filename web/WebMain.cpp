@@ -98,6 +98,12 @@ std::string layoutJson() {
     json.key("fault").string(text::kFault);
     json.key("appTitle").string(text::kAppTitle);
     json.endObject();
+    json.key("boxes").beginObject();
+    json.key("yesNoQuestion").number(box::kYesNoQuestion);
+    json.key("yesNoInformation").number(box::kYesNoInformation);
+    json.key("okInformation").number(box::kOkInformation);
+    json.key("answers").beginArray().number(box::kAnswerOk).number(box::kAnswerYes);
+    json.number(box::kAnswerNo).endArray().endObject();
     json.key("buttons").beginObject();
     for (const auto& [key, value] : webtext::kButtons) json.key(key).string(value);
     json.endObject();

@@ -253,7 +253,7 @@ async function send(lines) {
 
 async function afterEvent() {
   if (view.fault) {
-    await messageBox(layout.texts.fault, layout.texts.appTitle, 64, scriptLink());
+    await messageBox(layout.texts.fault, layout.texts.appTitle, layout.boxes.okInformation, scriptLink());
     showEnd();
   } else if (view.ended) {
     showEnd();
@@ -318,8 +318,10 @@ function show(json) {
 
 // A modal box: Esc and the close control never answer Yes/No; an OK box closes with Esc.
 function messageBox(text, title, code, extra) {
-  const yesNo = code === 36 || code === 68;
-  const icon = code === 36 ? 'question' : (code === 64 || code === 68) ? 'information' : '';
+  const {yesNoQuestion, yesNoInformation, okInformation, answers: [ok, yes, no]} = layout.boxes;
+  const yesNo = code === yesNoQuestion || code === yesNoInformation;
+  const icon = code === yesNoQuestion ? 'question'
+    : code === okInformation || code === yesNoInformation ? 'information' : '';
   return dialog(title, box => {
     const body = document.createElement('div');
     body.className = 'body';
@@ -334,8 +336,8 @@ function messageBox(text, title, code, extra) {
     if (extra) words.append('\n', extra);
     body.appendChild(words);
     box.appendChild(body);
-    return yesNo ? [['yes', 6], ['no', 7]] : [['ok', 1]];
-  }, yesNo ? null : 1);
+    return yesNo ? [['yes', yes], ['no', no]] : [['ok', ok]];
+  }, yesNo ? null : ok);
 }
 
 function inputBox(prompt, title, value) {
