@@ -1,13 +1,10 @@
 // Writes the replay script of a game as it is played.
 #include "ScriptWriter.h"
 
-#include <charconv>
+#include "Decimal.h"
 
 void ScriptWriter::random(double r) {
-    char digits[32];
-    // The shortest text that reads back as the same number.
-    const auto end = std::to_chars(digits, digits + sizeof digits, r).ptr;
-    randoms_ += (randoms_.empty() ? "rand " : " ") + std::string(digits, end);
+    randoms_ += (randoms_.empty() ? "rand " : " ") + decimal::shortest(r);
 }
 
 void ScriptWriter::answer(int answer) {

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "Menus.h"
+#include "Deliver.h"
 
 ReplaySession::ReplaySession(RecordStore& store, std::string appPath)
     : host_(std::move(appPath)), game_(host_, store, media_) {}
@@ -48,40 +48,12 @@ std::optional<EventOutcome> ReplaySession::run(const ScriptLine& line) {
             game_.load();
             loaded_ = true;
             break;
-        case Command::Menu:
-            (game_.*menus::find(line.menu)->click)();
-            break;
-        case Command::Hand:
-            outcome.ignored = !game_.canClickImage1(line.index);
-            game_.image1Click(line.index);
-            break;
-        case Command::Label:
-            outcome.ignored = !game_.canClickLabel1(line.index);
-            game_.label1Click(line.index);
-            break;
-        case Command::Option:
-            game_.option1Click(line.index);
-            break;
-        case Command::Key:
-            game_.keyPress(line.index);
-            break;
-        case Command::MoveLabel1:
-            game_.label1MouseMove(line.index);
-            break;
-        case Command::MoveFrame2:
-            game_.frame2MouseMove();
-            break;
-        case Command::MoveImage1:
-            game_.image1MouseMove(line.index);
-            break;
-        case Command::MoveImage5:
-            game_.image5MouseMove();
-            break;
         // The close box has no handler: the program just ends, with no question and no save.
         case Command::Close:
             closed_ = true;
             break;
         default:
+            outcome.ignored = deliver(game_, line);
             break;
     }
     outcome.dialogs = host_.takeDialogs();

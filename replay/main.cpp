@@ -13,7 +13,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: tessaro-replay [--dir DIR] < SCRIPT\n"
     "Runs the game without a window; DIR holds Data.dat (default: a new temporary directory).\n"
-    "The script's format is described in tools/README.md.\n";
+    "The script's format is described in replay/README.md.\n";
 
 }  // namespace
 

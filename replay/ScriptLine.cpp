@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "Decimal.h"
 #include "Menus.h"
 
 namespace {
@@ -147,10 +148,9 @@ ScriptLine readScriptLine(std::string_view line) {
         read.command = Command::Rand;
         for (std::size_t i = 1; i < words.size(); ++i) {
             const std::string_view word = words[i];
-            double r = 0;
-            const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), r);
-            if (error != std::errc() || end != word.data() + word.size())
-                refuse(quoted(word) + " is not a number");
+            const std::optional<double> number = decimal::read(word);
+            if (!number) refuse(quoted(word) + " is not a number");
+            const double r = *number;
             if (!(r >= 0.0 && r < 1.0))
                 refuse(quoted(word) + " is out of range: rand takes [0, 1)");
             read.randoms.push_back(r);

@@ -1,0 +1,43 @@
+// The site served on a free port of 127.0.0.1 and headless Chromium to open it.
+'use strict';
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+               '.wasm': 'application/wasm', '.png': 'image/png'};
+
+exports.serve = async (site = process.env.TESSARO_SITE) => {
+  const server = http.createServer((req, res) => {
+    const file = path.join(site, decodeURIComponent(new URL(req.url, 'http://x').pathname));
+    fs.readFile(file.endsWith('/') ? file + 'index.html' : file, (err, data) => {
+      res.writeHead(err ? 404 : 200, {'Content-Type': TYPES[path.extname(file)] || 'text/html'});
+      res.end(err ? '' : data);
+    });
+  });
+  await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+  return {server, url: `http://127.0.0.1:${server.address().port}/`};
+};
+
+exports.launch = () => puppeteer.launch({
+  executablePath: process.env.TESSARO_CHROMIUM || '/usr/bin/chromium',
+  userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-chromium-')),
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync',
+         '--disable-dev-shm-usage'],  // a container's small /dev/shm would crash its pages
+});
+
+// Until the engine has finished the last event or waits in a box; returns the box, if any.
+exports.settle = async page => {
+  await page.waitForFunction(() => !busy || document.querySelector('#overlay .dialog'));
+  return page.$('#overlay .dialog');
+};
+
+exports.open = async (context, url) => {
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+  return page;
+};
