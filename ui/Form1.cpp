@@ -8,7 +8,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -16,6 +15,7 @@
 #include <utility>
 
 #include "Boxes.h"
+#include "FixedFrame.h"
 #include "ImageList1.h"
 #include "Menus.h"
 #include "PictureControl.h"
@@ -43,11 +43,6 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     Q_INIT_RESOURCE(pictures);
     setWindowTitle(QString::fromUtf8(text::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessaro-32.png")));
-    // A fixed dialog border: no minimise, no maximise, no resizing.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-
     client_ = new QWidget(this);
     client_->setFixedSize(layout::toPixels(layout::kClientWidth),
                           layout::toPixels(layout::kClientHeight));
@@ -66,7 +61,7 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     });
 
     buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    frame::fix(this, true);
     qApp->installEventFilter(this);
     mirror();
 }

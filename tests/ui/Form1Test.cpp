@@ -147,6 +147,22 @@ TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
     EXPECT_TRUE(form.boxes.takeDialogs().back().is(text::kGaveUp));
 }
 
+// A window no desktop can minimise or maximise: no such buttons, a fixed size, and a state a
+// desktop forces on it anyway is put back.
+void expectFixedFrame(QWidget* w, bool closable) {
+    EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowFullscreenButtonHint));
+    EXPECT_EQ(bool(w->windowFlags() & Qt::WindowCloseButtonHint), closable);
+    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    w->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(1);
+    EXPECT_EQ(w->windowState(), Qt::WindowNoState);
+}
+
+TEST_F(Window, NoDesktopCanMinimiseOrMaximiseIt) {
+    expectFixedFrame(&form, true);
+    EXPECT_NE(form.windowType(), Qt::Dialog);  // a dialog is iconified with the hidden leader
+}
+
 // Yes/No boxes keep Esc and their close button from answering; OK boxes take both as OK. A card
 // being refused is seen raised while its box is open.
 TEST_F(Window, OnlyTheButtonsOfAYesNoBoxAnswerIt) {
@@ -165,6 +181,7 @@ TEST_F(Window, OnlyTheButtonsOfAYesNoBoxAnswerIt) {
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
+            expectFixedFrame(box, !box::isYesNo(code));
             QTest::keyClick(box, Qt::Key_Escape);
             box->close();
             if ((open = box->isVisible())) box->button(QMessageBox::No)->click();
