@@ -63,7 +63,6 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     buildMenus();
     frame::fix(this, true);
     qApp->installEventFilter(this);
-    mirror();
 }
 
 Form1::~Form1() {
@@ -107,21 +106,31 @@ void Form1::load() {
 
 template <typename Handler>
 bool Form1::handle(const std::string& event, Handler&& handler) {
+    if (failed_) return true;  // the program is ending: no event reaches the rules any more
     try {
         handler();
-        report_.script().event(event);
     } catch (const std::exception& e) {
         fail(event, e.what());
+        return true;
     }
-    if (!game_.ended() && !failed_) mirror();
+    report_.script().event(event);
+    try {
+        if (!game_.ended()) mirror();
+    } catch (const std::exception& e) {
+        fail("# the window after the last event", e.what());
+    }
     return true;
 }
 
 void Form1::fail(const std::string& event, const char* what) {
     failed_ = true;
-    messageBox(report_.save(event, what), text::kAppTitle, box::kOkInformation);
+    showMessageBox(report_.save(event, what), text::kAppTitle, box::kOkInformation);
     hide();
-    qApp->exit(1);
+    QCoreApplication::exit(1);
+    // Also once the event loop runs: an exit asked for before it starts is lost, as when the
+    // fault comes while loading.
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
 }
 
 double Form1::rnd() {

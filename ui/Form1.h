@@ -22,6 +22,8 @@ public:
     const Game& game() const { return game_; }
     // Runs the load handler; called once, before the window is first shown.
     void load();
+    // True once a fault has ended the program; the window is then never shown again.
+    bool failed() const { return failed_; }
     // Copies the board onto the widgets.
     void mirror();
 

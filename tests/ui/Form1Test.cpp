@@ -29,7 +29,10 @@ namespace {
 struct Dealer : ProgramServices {
     ReplayHost chance{""};
     std::function<void()> onNap;
-    void randomize() override {}
+    bool failSeed = false;
+    void randomize() override {
+        if (failSeed) throw std::runtime_error("a fault made for the test");
+    }
     double rnd() override { return chance.rnd(); }
     float timer() override { return chance.timer(); }
     void nap() override {
@@ -254,6 +257,20 @@ TEST_F(Window, AFaultLeavesAReplayScriptThatBringsItBack) {
     }
     ASSERT_EQ(replay.boxes.size(), 1u);
     EXPECT_EQ(replay.boxes[0].text, text::kThinkAgain.text);
+}
+
+// A fault while loading ends the program with status 1 once its event loop runs, and no later
+// event reaches the rules.
+TEST(Start, AFaultWhileLoadingEndsTheProgramWithStatus1) {
+    QStandardPaths::setTestModeEnabled(true);
+    TestForm form;
+    form.dealer.failSeed = true;
+    form.load();
+    form.menuItem("quit")->trigger();
+    EXPECT_EQ(form.boxes.takeDialogs().size(), 1u);  // the fault's, and no question
+    const auto later = [](auto f) { QMetaObject::invokeMethod(qApp, f, Qt::QueuedConnection); };
+    later([=] { later([] { QCoreApplication::exit(7); }); });  // a turn later, if nothing else
+    EXPECT_EQ(QCoreApplication::exec(), 1);
 }
 
 TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
