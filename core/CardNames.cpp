@@ -22,4 +22,16 @@ std::string card(int picture) {
     return suit + " " + text::kCourtNames[court] + " " + number;
 }
 
+std::string computerTurn(int drawn, int left, int right) {
+    std::string said;
+    if (drawn > 0) {
+        const std::string drew = text::kComputerDrew;
+        const auto n = drew.find("%d");
+        said = drew.substr(0, n) + std::to_string(drawn) + drew.substr(n + 2);
+    }
+    said += text::kComputerLaid;
+    if (left != card::kBack) said += card(left) + text::kAnd;
+    return said + card(right) + text::kNewTarget + card(right);
+}
+
 }  // namespace names

@@ -8,4 +8,8 @@ namespace names {
 // "红桃 7", "黑桃 K 13", "小王 14", "背面", or "空" for no picture. UTF-8.
 std::string card(int picture);
 
+// What the computer did in its turn: how many cards it drew, then the one or two pictures it
+// laid (the left one the back when it laid one), which leave the right one as the new target.
+std::string computerTurn(int drawn, int left, int right);
+
 }  // namespace names

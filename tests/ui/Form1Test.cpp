@@ -21,6 +21,7 @@
 #include "PictureControl.h"
 #include "Play.h"
 #include "ReplayMedia.h"
+#include "ScreenReader.h"
 
 namespace {
 
@@ -132,6 +133,9 @@ TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
     ASSERT_TRUE(tabTo(form.Label1(1)));
     key(Qt::Key_Space);  // played: the computer answers 2 with 5 - 3
     EXPECT_EQ(form.game().state().tableValue[1], 3);
+    ASSERT_EQ(QApplication::focusWidget(), form.Image1(0));  // heard without moving
+    EXPECT_EQ(QApplication::focusWidget()->accessibleDescription().toStdString(),
+              "电脑出了 方块 5 和 黑桃 3，新目标：黑桃 3");
 
     key(Qt::Key_Asterisk, Qt::KeypadModifier);
     for (const int k : {Qt::Key_G, Qt::Key_M, Qt::Key_M, Qt::Key_Q}) key(k, Qt::ControlModifier);
@@ -273,22 +277,44 @@ TEST(Start, AFaultWhileLoadingEndsTheProgramWithStatus1) {
     EXPECT_EQ(QCoreApplication::exec(), 1);
 }
 
+// A card says what it is, a hand card that it is a toggle button and whether it is picked.
 TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
-    deal("7 2 14 15 13 / 1 1 1 1 1 / 5");
-    click(form.Image1(0));
+    EXPECT_EQ(QApplication::focusWidget(), form.Option1(0));  // the selected operator
+    deal("7 2 14 15 13 / 1 1 1 1 1 / 7");
+    click(form.Image1(0));  // a lone answer
     const auto heard = [&](Control c, int i) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(form.control(c, i));
-        return node->text(QAccessible::Name).toStdString() +
-               (node->state().disabled ? "（不可用）" : "");
+        const QAccessible::State s = node->state();
+        return node->text(QAccessible::Name).toStdString() + (s.disabled ? "（不可用）" : "") +
+               (node->role() == QAccessible::Button ? (s.checked ? " [x]" : " [ ]") : "");
     };
     const std::tuple<Control, int, const char*> names[] = {
-        {Control::Image1, 0, "梅花 7，已选中"}, {Control::Image1, 1, "方块 2"},
-        {Control::Image1, 2, "小王 14"},        {Control::Image1, 4, "梅花 K 13"},
-        {Control::Image2, 0, "背面"},           {Control::Image4, 0, "桌上左边：背面"},
-        {Control::Image4, 1, "目标：黑桃 5"},   {Control::Image7, 0, "先出：梅花 7"},
-        {Control::Label1, 1, "出牌（不可用）"}, {Control::Option1, 3, "整除"},
+        {Control::Image1, 0, "梅花 7，已选中 [x]"},
+        {Control::Image1, 1, "方块 2 [ ]"},
+        {Control::Image1, 2, "小王 14 [ ]"},
+        {Control::Image1, 4, "梅花 K 13 [ ]"},
+        {Control::Image2, 0, "背面"},
+        {Control::Image4, 0, "桌上左边：背面"},
+        {Control::Image4, 1, "目标：黑桃 7"},
+        {Control::Image7, 0, "先出：空"},
+        {Control::Image7, 1, "后出：梅花 7"},
+        {Control::Label1, 0, "摸牌（不可用）"},
+        {Control::Option1, 3, "整除"},
     };
     for (const auto& [control, i, name] : names) EXPECT_EQ(heard(control, i), name);
+}
+
+// Each name is set once per change, as a reader hears every name it is told of.
+TEST(ScreenReader, NamesOnlyWhatChanged) {
+    QWidget client;
+    Controls c;
+    c.build(&client);
+    Board b;
+    EXPECT_EQ(screenreader::name(c, b), 24);
+    EXPECT_EQ(screenreader::name(c, b), 0);
+    b.Image1[3].picture = 7;
+    b.Image7[1] = 7;
+    EXPECT_EQ(screenreader::name(c, b), 2);
 }
 
 }  // namespace
