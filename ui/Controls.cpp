@@ -171,13 +171,14 @@ void Controls::showFrame2(const Board& b) {
         const auto s = static_cast<std::size_t>(i);
         label1[s]->setEnabled(b.Label1Enabled[i]);
         shape1[s]->setLook(b.Shape1[i].solid, color(b.Shape1[i].fill), color(b.Shape1[i].border));
-        // The toolkit's light grey reads at 1.7 : 1 on a lit (yellow) frame; this grey at
-        // 4.7 : 1, still plainly lighter than an enabled command's black.
+        // A greyed caption is written in the disabled text colour. The toolkit's light grey
+        // reads at 1.7 : 1 on a lit (yellow) frame; this grey at 4.7 : 1, still plainly
+        // lighter than an enabled command's black.
         QPalette p = label1[s]->palette();
-        p.setColor(QPalette::Disabled, QPalette::WindowText,
+        p.setColor(QPalette::Disabled, QPalette::Text,
                    b.Shape1[i].solid
                        ? QColor(110, 110, 110)
-                       : QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+                       : QApplication::palette().color(QPalette::Disabled, QPalette::Text));
         label1[s]->setPalette(p);
     }
     QPalette framePalette = frame2->palette();
