@@ -277,11 +277,25 @@ TEST(Start, AFaultWhileLoadingEndsTheProgramWithStatus1) {
     EXPECT_EQ(QCoreApplication::exec(), 1);
 }
 
+// After a box has told how the computer's turn went, the hand tells only the new target.
+TEST_F(Window, AfterABoxTheHandTellsOnlyTheNewTarget) {
+    deal("5 1 1 1 1 / 1 1 1 1 1 / 5");
+    form.queue("rand 0.03 0.03 0.03 0.03 0.03");  // the computer draws aces only: stuck
+    form.boxes.queueAnswer(box::kAnswerYes);      // play on
+    click(form.Image1(0));
+    QTest::mouseClick(form.Label1(1), Qt::LeftButton);
+    EXPECT_TRUE(form.boxes.takeDialogs().back().is(text::kStuck));
+    EXPECT_EQ(form.Image1(0)->accessibleDescription(),
+              form.control(Control::Image4, 1)->accessibleName());  // 目标：…
+}
+
 // A card says what it is, a hand card that it is a toggle button and whether it is picked.
 TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
     EXPECT_EQ(QApplication::focusWidget(), form.Option1(0));  // the selected operator
     deal("7 2 14 15 13 / 1 1 1 1 1 / 7");
-    click(form.Image1(0));  // a lone answer
+    QAccessible::queryAccessibleInterface(form.Image1(0))  // a lone answer, pressed by a reader
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     const auto heard = [&](Control c, int i) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(form.control(c, i));
         const QAccessible::State s = node->state();
