@@ -23,11 +23,11 @@ std::string card(int picture) {
 }
 
 std::string computerTurn(int drawn, int left, int right) {
-    std::string said;
+    std::string said = text::kComputer;
     if (drawn > 0) {
         const std::string drew = text::kComputerDrew;
         const auto n = drew.find("%d");
-        said = drew.substr(0, n) + std::to_string(drawn) + drew.substr(n + 2);
+        said += drew.substr(0, n) + std::to_string(drawn) + drew.substr(n + 2);
     }
     said += text::kComputerLaid;
     if (left != card::kBack) said += card(left) + text::kAnd;

@@ -83,8 +83,9 @@ constexpr char kPickedName[] = "，已选中";
 constexpr const char* kImage4Names[] = {"桌上左边：", "目标："};
 constexpr const char* kImage7Names[] = {"先出：", "后出："};
 // What a screen reader hears after the computer's turn.
-constexpr char kComputerDrew[] = "电脑摸了 %d 张牌，";
-constexpr char kComputerLaid[] = "电脑出了 ";
+constexpr char kComputer[] = "电脑";
+constexpr char kComputerDrew[] = "摸了 %d 张牌，";
+constexpr char kComputerLaid[] = "出了 ";
 constexpr char kAnd[] = " 和 ";
 constexpr char kNewTarget[] = "，新目标：";
 

@@ -227,6 +227,7 @@ TEST_F(Window, TheComputersRowIsPaintedAsItIsDuringThePause) {
         form.control(Control::Image2, k)->installEventFilter(&painted);
     QTest::mouseClick(form.Label1(1), Qt::LeftButton);
     EXPECT_EQ(seen.substr(4), "PP----");
+    EXPECT_TRUE(form.Image1(0)->accessibleDescription().startsWith("电脑摸了 3 张牌，出了 "));
     EXPECT_EQ(seen.substr(0, 4).find('-'), std::string::npos);
 }
 
