@@ -32,4 +32,10 @@ std::string place(const char* placeTemplate, const std::string& cardName) {
     return text::fill(text::tr(placeTemplate), {cardName});
 }
 
+std::string computerTurn(int drawn, int left, int right) {
+    const bool pair = left != card::kBack;
+    return text::fill(text::tr(text::kComputerTurn[(drawn > 0 ? 2 : 0) + (pair ? 1 : 0)]),
+                      {pair ? card(left) : std::string(), card(right), std::to_string(drawn)});
+}
+
 }  // namespace names

@@ -12,5 +12,12 @@ std::string card(int picture);
 std::string picked(const std::string& cardName);
 // A card where it lies, from a template of Texts.h such as kImage4Names: "目标：黑桃 5".
 std::string place(const char* placeTemplate, const std::string& cardName);
+// What the computer did in its turn: how many cards it drew, then the one or two pictures it
+// laid (the left one the back when it laid one), which leave the right one as the new target.
+std::string computerTurn(int drawn, int left, int right);
+
+// What the computer did in its turn: how many cards it drew, then the one or two pictures it
+// laid (the left one the back when it laid one), which leave the right one as the new target.
+std::string computerTurn(int drawn, int left, int right);
 
 }  // namespace names

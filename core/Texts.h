@@ -107,5 +107,12 @@ constexpr const char* kImage7Names[] = {N_("先出：%1"), N_("后出：%1")};
 constexpr char kRecordRow[] = N_("【%1】%2              %3");
 // TRANSLATORS: the name of an empty row; at most six characters.
 constexpr char kNoRecordName[] = N_("无记录");
+// What a screen reader hears after the computer's turn, with or without cards drawn first, and
+// with one card laid or two.
+// TRANSLATORS: %1, %2: the cards laid (a lone card is %2), %2: the new target, %3: cards drawn
+// (one or more).
+constexpr const char* kComputerTurn[] = {
+    N_("电脑出了 %2，新目标：%2"), N_("电脑出了 %1 和 %2，新目标：%2"),
+    N_("电脑摸了 %3 张牌，出了 %2，新目标：%2"), N_("电脑摸了 %3 张牌，出了 %1 和 %2，新目标：%2")};
 
 }  // namespace text

@@ -105,12 +105,15 @@ draw "$src/marker.svg" "$pictures/marker"
 # columns (the copies lie at x = 0 and x = -8 in a client area 550 pixels wide), so the rest is
 # cut off; and it is stored uncompressed and unfiltered, which decodes several times faster than
 # deflate and costs little, as a noise-like texture hardly compresses.
-rsvg-convert "$src/background.svg" -o "$work/background.png"
-convert "$work/background.png" -crop 560x246+0+0 +repage -strip \
-    -define png:exclude-chunks=date,time -define png:compression-level=0 \
-    -define png:compression-filter=0 "PNG32:$pictures/background.png"
-rsvg-convert "$src/ornament.svg" -o "$work/ornament.png"
-save "$work/ornament.png" "$pictures/ornament.png"
+# At @2x the same holds for twice the columns; the game loads it only on a high-density screen.
+for zoom in 1 2; do
+    out=$pictures/background$([ $zoom = 1 ] || echo @2x).png
+    rsvg-convert -z $zoom "$src/background.svg" -o "$work/background.png"
+    convert "$work/background.png" -crop "$((560 * zoom))x$((246 * zoom))+0+0" +repage -strip \
+        -define png:exclude-chunks=date,time -define png:compression-level=0 \
+        -define png:compression-filter=0 "PNG32:$out"
+done
+draw "$src/ornament.svg" "$pictures/ornament"
 
 for size in 32 48 64 128 256; do
     rsvg-convert -w "$size" -h "$size" "$src/icon.svg" -o "$work/icon.png"

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "FixedFrame.h"
 #include "Texts.h"
 
 namespace {
@@ -19,9 +20,7 @@ QString qs(const std::string& s) {
 // the player has to choose.
 class ChoiceBox : public QMessageBox {
 public:
-    explicit ChoiceBox(QWidget* parent) : QMessageBox(parent) {
-        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    }
+    using QMessageBox::QMessageBox;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -59,6 +58,7 @@ int message(QWidget* parent, const std::string& text, const std::string& title, 
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    frame::fix(&box, !yesNo);
     const int answer = box.exec();
     if (!yesNo) return box::kAnswerOk;
     return answer == QMessageBox::Yes ? box::kAnswerYes : box::kAnswerNo;
@@ -70,6 +70,7 @@ std::string input(QWidget* parent, const std::string& prompt, const std::string&
     dialog.setWindowTitle(qs(title));
     dialog.setLabelText(qs(prompt));
     dialog.setTextValue(qs(defaultText));
+    frame::fix(&dialog, true);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : "";
 }
 

@@ -1,6 +1,7 @@
 // The window's controls, made where the layout puts them.
 #include "Controls.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
@@ -36,8 +37,22 @@ protected:
     }
 };
 
+QColor color(const Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// A picture of ours, from its twice-as-large drawing on a high-density screen (a plain pixmap
+// never looks for one by itself).
 QPixmap asset(const char* name) {
-    return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(name));
+    const QString path = QStringLiteral(":/pictures/") + QLatin1String(name);
+    if (qApp->devicePixelRatio() > 1.0) {
+        QPixmap big(path + QStringLiteral("@2x.png"));
+        if (!big.isNull()) {
+            big.setDevicePixelRatio(2.0);
+            return big;
+        }
+    }
+    return QPixmap(path + QStringLiteral(".png"));
 }
 
 }  // namespace
@@ -49,10 +64,14 @@ void Controls::build(QWidget* client) {
             w->setGeometry(pixels(layout::place(row.control, i)));
         }
     }
-    // The operators from the right, then the hand from the left, then the commands.
+    // The operators from the right, then the hand from the left, the commands, and the cards on
+    // the table and in the selection, which a screen reader reads when they have the focus.
     std::vector<QWidget*> chain{option1[3], option1[2], option1[1], option1[0]};
     chain.insert(chain.end(), image1.begin(), image1.end());
     chain.insert(chain.end(), label1.begin(), label1.end());
+    chain.insert(chain.end(), {image4[0], image4[1], image7[0], image7[1]});
+    for (QWidget* card : {image4[0], image4[1], image7[0], image7[1]})
+        card->setFocusPolicy(Qt::TabFocus);
     for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
     stack();
 }
@@ -99,11 +118,11 @@ QWidget* Controls::make(Control control, int i, QWidget* parent, QWidget* client
             return image4[s] = new PictureControl(parent, B::Flat, false);
         case Control::Image3:
             image3[s] = new PictureControl(parent, B::None, false);
-            image3[s]->setPicture(asset("marker.png"));
+            image3[s]->setPicture(asset("marker"));
             return image3[s];
         case Control::Image6:
             image6 = new PictureControl(parent, B::None, false);
-            image6->setPicture(asset("ornament.png"));
+            image6->setPicture(asset("ornament"));
             return image6;
         case Control::Image1:
             image1[s] = new PictureControl(parent, B::Flat, false);
@@ -112,7 +131,7 @@ QWidget* Controls::make(Control control, int i, QWidget* parent, QWidget* client
             return image1[s];
         case Control::Image5:
             image5[s] = new PictureControl(parent, B::None, false);
-            image5[s]->setPicture(asset("background.png"));
+            image5[s]->setPicture(asset("background"));
             image5[s]->setMouseTracking(true);
             return image5[s];
     }
@@ -146,6 +165,37 @@ QWidget* Controls::control(Control control, int i) const {
             return image5.at(s);
     }
     return nullptr;
+}
+
+void Controls::showFrame2(const Board& b) {
+    for (int i = 0; i <= 2; ++i) {
+        const auto s = static_cast<std::size_t>(i);
+        label1[s]->setEnabled(b.Label1Enabled[i]);
+        shape1[s]->setLook(b.Shape1[i].solid, color(b.Shape1[i].fill), color(b.Shape1[i].border));
+        // A greyed caption is written in the disabled text colour. The toolkit's light grey
+        // reads at 1.7 : 1 on a lit (yellow) frame; this grey at 4.7 : 1, still plainly
+        // lighter than an enabled command's black.
+        QPalette p = label1[s]->palette();
+        p.setColor(QPalette::Disabled, QPalette::Text,
+                   b.Shape1[i].solid
+                       ? QColor(110, 110, 110)
+                       : QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+        label1[s]->setPalette(p);
+    }
+    QPalette framePalette = frame2->palette();
+    framePalette.setColor(QPalette::Window, color(b.Frame2Back));
+    frame2->setPalette(framePalette);
+    for (int i = 0; i <= op::kDivide; ++i) {
+        QRadioButton* o = option1[static_cast<std::size_t>(i)];
+        QPalette p = o->palette();
+        p.setColor(QPalette::Window, color(b.Frame2Back));
+        p.setColor(QPalette::Button, color(b.Frame2Back));
+        p.setColor(QPalette::WindowText, Qt::white);
+        p.setColor(QPalette::ButtonText, Qt::white);
+        o->setPalette(p);
+        const QSignalBlocker quiet(o);
+        if (b.Option1 == i) o->setChecked(true);
+    }
 }
 
 void Controls::stack() {

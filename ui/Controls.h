@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "Board.h"
 #include "Layout.h"
 
 class QButtonGroup;
@@ -18,6 +19,9 @@ struct Controls {
     // stops and stacks them back to front.
     void build(QWidget* client);
     QWidget* control(Control control, int index) const;
+    // Shows the commands' frame as the board has it: its colour, the commands enabled or
+    // greyed on their frames, and the operator chosen.
+    void showFrame2(const Board& board);
 
     QFrame* frame2 = nullptr;
     std::array<PictureControl*, 10> image1{}, image2{}, image3{};

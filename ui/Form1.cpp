@@ -1,6 +1,7 @@
 // The game's one window.
 #include "Form1.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -8,7 +9,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "Boxes.h"
+#include "FixedFrame.h"
 #include "ImageList1.h"
 #include "Menus.h"
 #include "PictureControl.h"
@@ -24,10 +25,6 @@
 #include "Translation.h"
 
 namespace {
-
-QColor color(const Rgb& c) {
-    return QColor(c.r, c.g, c.b);
-}
 
 // The index of a control in its control array, or -1.
 template <typename Widget, std::size_t N>
@@ -44,11 +41,6 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     Q_INIT_RESOURCE(pictures);
     setWindowTitle(QString::fromStdString(text::tr(text::kCaption)));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessaro-32.png")));
-    // A fixed dialog border: no minimise, no maximise, no resizing.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-
     client_ = new QWidget(this);
     client_->setFixedSize(layout::toPixels(layout::kClientWidth),
                           layout::toPixels(layout::kClientHeight));
@@ -62,14 +54,14 @@ Form1::Form1(RecordStore& store, MediaControl& mm1, ProgramServices& services, Q
     setCentralWidget(client_);
 
     c_.build(client_);
+    screenreader::install(c_);
     connect(c_.operators, &QButtonGroup::idClicked, this, [this](int id) {
         handle("option " + std::to_string(id), [&] { game_.option1Click(id); });
     });
 
     buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    frame::fix(this, true);
     qApp->installEventFilter(this);
-    mirror();
 }
 
 Form1::~Form1() {
@@ -108,26 +100,37 @@ QAction* Form1::menuItem(const QString& name) const {
 
 void Form1::load() {
     handle("load", [&] { game_.load(); });
+    c_.option1[static_cast<std::size_t>(game_.board().Option1)]->setFocus();
     report_.startWith(game_.state().records);
 }
 
 template <typename Handler>
 bool Form1::handle(const std::string& event, Handler&& handler) {
+    if (failed_) return true;  // the program is ending: no event reaches the rules any more
     try {
         handler();
-        report_.script().event(event);
     } catch (const std::exception& e) {
         fail(event, e.what());
+        return true;
     }
-    if (!game_.ended() && !failed_) mirror();
+    report_.script().event(event);
+    try {
+        if (!game_.ended()) mirror();
+    } catch (const std::exception& e) {
+        fail("# the window after the last event", e.what());
+    }
     return true;
 }
 
 void Form1::fail(const std::string& event, const char* what) {
     failed_ = true;
-    messageBox(report_.save(event, what), text::tr(text::kAppTitle), box::kOkInformation);
+    showMessageBox(report_.save(event, what), text::tr(text::kAppTitle), box::kOkInformation);
     hide();
-    qApp->exit(1);
+    QCoreApplication::exit(1);
+    // Also once the event loop runs: an exit asked for before it starts is lost, as when the
+    // fault comes while loading.
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
 }
 
 double Form1::rnd() {
@@ -156,27 +159,10 @@ void Form1::mirror() {
     }
     for (std::size_t i = 0; i < c_.image4.size(); ++i)
         show(c_.image4[i], shown4_[i], b.Image4[static_cast<int>(i)]);
-    for (int i = 0; i <= 2; ++i) {
-        const auto s = static_cast<std::size_t>(i);
-        show(c_.image7[s], shown7_[s], b.Image7[i]);
-        c_.label1[s]->setEnabled(b.Label1Enabled[i]);
-        c_.shape1[s]->setLook(b.Shape1[i].solid, color(b.Shape1[i].fill),
-                              color(b.Shape1[i].border));
-    }
-    QPalette framePalette = c_.frame2->palette();
-    framePalette.setColor(QPalette::Window, color(b.Frame2Back));
-    c_.frame2->setPalette(framePalette);
-    for (int i = 0; i <= op::kDivide; ++i) {
-        QRadioButton* o = c_.option1[static_cast<std::size_t>(i)];
-        QPalette p = o->palette();
-        p.setColor(QPalette::Window, color(b.Frame2Back));
-        p.setColor(QPalette::Button, color(b.Frame2Back));
-        p.setColor(QPalette::WindowText, Qt::white);
-        p.setColor(QPalette::ButtonText, Qt::white);
-        o->setPalette(p);
-        const QSignalBlocker quiet(o);
-        if (b.Option1 == i) o->setChecked(true);
-    }
+    for (int i = 0; i <= 2; ++i)
+        show(c_.image7[static_cast<std::size_t>(i)], shown7_[static_cast<std::size_t>(i)],
+             b.Image7[i]);
+    c_.showFrame2(b);
     music_->setChecked(b.musicChecked);
 
     screenreader::name(c_, b);
@@ -211,8 +197,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return false;
         if (const int k = indexOf(c_.image1, w); k >= 0)
             return handle("hand " + std::to_string(k), [&] { game_.image1Click(k); });
-        if (const int i = indexOf(c_.label1, w); i >= 0)
-            return handle("label " + std::to_string(i), [&] { game_.label1Click(i); });
+        if (const int i = indexOf(c_.label1, w); i >= 0) return command(i, false);
     }
     if (event->type() == QEvent::MouseMove) {
         if (const int k = indexOf(c_.image1, w); k >= 0)
@@ -226,12 +211,29 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+bool Form1::command(int i, bool byKey) {
+    const auto held = [this] {
+        int n = 0;
+        while (n < kHandSlots && game_.state().cpuValue[n] != 0) ++n;
+        return n;
+    };
+    const bool turn = i == label::kPlay && game_.canClickLabel1(i);
+    const int before = held(), boxes = boxesShown_;
+    handle("label " + std::to_string(i), [&] { game_.label1Click(i); });
+    if (!turn || failed_ || game_.ended()) return true;
+    const int laid = game_.board().Image4[0] == card::kBack ? 1 : 2;
+    // Mouse users keep their focus; a reader's user, or a player on keys, goes on in the hand.
+    screenreader::tellComputersTurn(c_, game_.board(), held() + laid - before, boxes != boxesShown_,
+                                    byKey || QAccessible::isActive());
+    return true;
+}
+
 bool Form1::keyOnControl(QWidget* w, int key) {
     const int k = indexOf(c_.image1, w), i = indexOf(c_.label1, w);
     // Space or Enter acts as a click on the card or command that has the focus.
     if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (k >= 0) return handle("hand " + std::to_string(k), [&] { game_.image1Click(k); });
-        if (i >= 0) return handle("label " + std::to_string(i), [&] { game_.label1Click(i); });
+        if (i >= 0) return command(i, true);
     }
     // Left and Right move along the hand, over the cards that are there.
     if (k >= 0 && (key == Qt::Key_Left || key == Qt::Key_Right)) {
@@ -255,6 +257,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 int Form1::messageBox(const std::string& text, const std::string& title, int code) {
     mirror();
+    ++boxesShown_;
     const int answer = showMessageBox(text, title, code);
     if (box::isYesNo(code)) report_.script().answer(answer);
     return answer;

@@ -22,6 +22,8 @@ public:
     const Game& game() const { return game_; }
     // Runs the load handler; called once, before the window is first shown.
     void load();
+    // True once a fault has ended the program; the window is then never shown again.
+    bool failed() const { return failed_; }
     // Copies the board onto the widgets.
     void mirror();
 
@@ -60,6 +62,8 @@ private:
     template <typename Handler>
     bool handle(const std::string& event, Handler&& handler);
     void fail(const std::string& event, const char* what);
+    // Command `i` clicked, or pressed on the keys; after a play, tells what the computer did.
+    bool command(int i, bool byKey);
     // Space, Enter, Left and Right on a hand card or a command: true when the key was taken.
     bool keyOnControl(QWidget* w, int key);
 
@@ -74,4 +78,5 @@ private:
     bool secondClick_ = false;  // the button went down for a double click
     FaultReport report_;        // the game so far, for a bug report
     bool failed_ = false;
+    int boxesShown_ = 0;
 };

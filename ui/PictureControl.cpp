@@ -31,15 +31,20 @@ void PictureControl::paintEvent(QPaintEvent*) {
     if (hasFocus()) {
         painter.setPen(QPen(QColor(0, 0, 255), 2));
         painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    } else if (border_ == Border::Flat) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        return;
+    }
+    // The outline runs along the inside of the edge: on a line through pixel centres it would
+    // lie half outside the control, and at scale 1.5 or 2 leave a device pixel of the table
+    // between the border and the face.
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (border_ == Border::Flat) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(r);
     } else if (border_ == Border::Sunken) {
-        const QRect r = rect().adjusted(0, 0, -1, -1);
-        painter.setPen(palette().color(QPalette::Dark));
+        painter.setPen(QPen(palette().color(QPalette::Dark), 1));
         painter.drawLine(r.topLeft(), r.topRight());
         painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(palette().color(QPalette::Light));
+        painter.setPen(QPen(palette().color(QPalette::Light), 1));
         painter.drawLine(r.bottomLeft(), r.bottomRight());
         painter.drawLine(r.topRight(), r.bottomRight());
     }

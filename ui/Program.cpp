@@ -20,6 +20,7 @@ Program::Program(const QString& programDir) : records_(programDir) {
 
 void Program::start() {
     window_->load();
+    if (window_->failed()) return;  // its box has told, and the event loop ends at once
     window_->adjustSize();
     const QRect screen = window_->screen()->availableGeometry();
     window_->move(screen.center() - window_->rect().center());

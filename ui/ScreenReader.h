@@ -1,4 +1,5 @@
-// What a screen reader says of the window: the names of the cards on the board.
+// What a screen reader says of the window: the names, roles and states of the cards, and what
+// the computer did in its turn.
 #pragma once
 
 struct Board;
@@ -6,7 +7,16 @@ struct Controls;
 
 namespace screenreader {
 
-// Names every card control after the board.
-void name(const Controls& controls, const Board& board);
+// Makes the cards known to a reader: hand cards as toggle buttons that say whether they are
+// picked, the other cards as pictures. Call once the controls are built.
+void install(const Controls& controls);
+// Names every card after the board and returns how many names changed. A name or state is set
+// only when it changes, as a reader speaks every change it is told of.
+int name(const Controls& controls, const Board& board);
+// Tells a reader what the computer did in its turn: the cards it drew and laid and the new
+// target, or only the target when a box has told how the game went. The first hand card
+// carries it and, with `focus`, takes the focus, so that it is heard without moving.
+void tellComputersTurn(const Controls& controls, const Board& board, int drawn, bool boxed,
+                       bool focus);
 
 }  // namespace screenreader

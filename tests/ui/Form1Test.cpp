@@ -24,6 +24,7 @@
 #include "PictureControl.h"
 #include "Play.h"
 #include "ReplayMedia.h"
+#include "ScreenReader.h"
 #include "Translation.h"
 
 namespace {
@@ -33,7 +34,10 @@ namespace {
 struct Dealer : ProgramServices {
     ReplayHost chance{""};
     std::function<void()> onNap;
-    void randomize() override {}
+    bool failSeed = false;
+    void randomize() override {
+        if (failSeed) throw std::runtime_error("a fault made for the test");
+    }
     double rnd() override { return chance.rnd(); }
     float timer() override { return chance.timer(); }
     void nap() override {
@@ -133,6 +137,9 @@ TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
     ASSERT_TRUE(tabTo(form.Label1(1)));
     key(Qt::Key_Space);  // played: the computer answers 2 with 5 - 3
     EXPECT_EQ(form.game().state().tableValue[1], 3);
+    ASSERT_EQ(QApplication::focusWidget(), form.Image1(0));  // heard without moving
+    EXPECT_EQ(QApplication::focusWidget()->accessibleDescription().toStdString(),
+              "电脑出了 方块 5 和 黑桃 3，新目标：黑桃 3");
 
     key(Qt::Key_Asterisk, Qt::KeypadModifier);
     for (const int k : {Qt::Key_G, Qt::Key_M, Qt::Key_M, Qt::Key_Q}) key(k, Qt::ControlModifier);
@@ -149,6 +156,22 @@ TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
     key(Qt::Key_Space);
     EXPECT_EQ(form.game().state().score, 90);
     EXPECT_TRUE(form.boxes.takeDialogs().back().is(text::kGaveUp));
+}
+
+// A window no desktop can minimise or maximise: no such buttons, a fixed size, and a state a
+// desktop forces on it anyway is put back.
+void expectFixedFrame(QWidget* w, bool closable) {
+    EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowFullscreenButtonHint));
+    EXPECT_EQ(bool(w->windowFlags() & Qt::WindowCloseButtonHint), closable);
+    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    w->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(1);
+    EXPECT_EQ(w->windowState(), Qt::WindowNoState);
+}
+
+TEST_F(Window, NoDesktopCanMinimiseOrMaximiseIt) {
+    expectFixedFrame(&form, true);
+    EXPECT_NE(form.windowType(), Qt::Dialog);  // a dialog is iconified with the hidden leader
 }
 
 // Yes/No boxes keep Esc and their close button from answering; OK boxes take both as OK. A card
@@ -169,6 +192,7 @@ TEST_F(Window, OnlyTheButtonsOfAYesNoBoxAnswerIt) {
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
+            expectFixedFrame(box, !box::isYesNo(code));
             QTest::keyClick(box, Qt::Key_Escape);
             box->close();
             if ((open = box->isVisible())) box->button(QMessageBox::No)->click();
@@ -207,6 +231,7 @@ TEST_F(Window, TheComputersRowIsPaintedAsItIsDuringThePause) {
         form.control(Control::Image2, k)->installEventFilter(&painted);
     QTest::mouseClick(form.Label1(1), Qt::LeftButton);
     EXPECT_EQ(seen.substr(4), "PP----");
+    EXPECT_TRUE(form.Image1(0)->accessibleDescription().startsWith("电脑摸了 3 张牌，出了 "));
     EXPECT_EQ(seen.substr(0, 4).find('-'), std::string::npos);
 }
 
@@ -243,20 +268,57 @@ TEST_F(Window, AFaultLeavesAReplayScriptThatBringsItBack) {
     EXPECT_EQ(replay.boxes[0].text, text::kThinkAgain.text);
 }
 
-TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
-    deal("7 2 14 15 13 / 1 1 1 1 1 / 5");
+// A fault while loading ends the program with status 1 once its event loop runs, and no later
+// event reaches the rules.
+TEST(Start, AFaultWhileLoadingEndsTheProgramWithStatus1) {
+    QStandardPaths::setTestModeEnabled(true);
+    TestForm form;
+    form.dealer.failSeed = true;
+    form.load();
+    form.menuItem("quit")->trigger();
+    EXPECT_EQ(form.boxes.takeDialogs().size(), 1u);  // the fault's, and no question
+    const auto later = [](auto f) { QMetaObject::invokeMethod(qApp, f, Qt::QueuedConnection); };
+    later([=] { later([] { QCoreApplication::exit(7); }); });  // a turn later, if nothing else
+    EXPECT_EQ(QCoreApplication::exec(), 1);
+}
+
+// After a box has told how the computer's turn went, the hand tells only the new target.
+TEST_F(Window, AfterABoxTheHandTellsOnlyTheNewTarget) {
+    deal("5 1 1 1 1 / 1 1 1 1 1 / 5");
+    form.queue("rand 0.03 0.03 0.03 0.03 0.03");  // the computer draws aces only: stuck
+    form.boxes.queueAnswer(box::kAnswerYes);      // play on
     click(form.Image1(0));
+    QTest::mouseClick(form.Label1(1), Qt::LeftButton);
+    EXPECT_TRUE(form.boxes.takeDialogs().back().is(text::kStuck));
+    EXPECT_EQ(form.Image1(0)->accessibleDescription(),
+              form.control(Control::Image4, 1)->accessibleName());  // 目标：…
+}
+
+// A card says what it is, a hand card that it is a toggle button and whether it is picked.
+TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
+    EXPECT_EQ(QApplication::focusWidget(), form.Option1(0));  // the selected operator
+    deal("7 2 14 15 13 / 1 1 1 1 1 / 7");
+    QAccessible::queryAccessibleInterface(form.Image1(0))  // a lone answer, pressed by a reader
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     const auto heard = [&](Control c, int i) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(form.control(c, i));
-        return node->text(QAccessible::Name).toStdString() +
-               (node->state().disabled ? "（不可用）" : "");
+        const QAccessible::State s = node->state();
+        return node->text(QAccessible::Name).toStdString() + (s.disabled ? "（不可用）" : "") +
+               (node->role() == QAccessible::Button ? (s.checked ? " [x]" : " [ ]") : "");
     };
     const std::tuple<Control, int, const char*> names[] = {
-        {Control::Image1, 0, "梅花 7，已选中"}, {Control::Image1, 1, "方块 2"},
-        {Control::Image1, 2, "小王 14"},        {Control::Image1, 4, "梅花 K 13"},
-        {Control::Image2, 0, "背面"},           {Control::Image4, 0, "桌上左边：背面"},
-        {Control::Image4, 1, "目标：黑桃 5"},   {Control::Image7, 0, "先出：梅花 7"},
-        {Control::Label1, 1, "出牌（不可用）"}, {Control::Option1, 3, "整除"},
+        {Control::Image1, 0, "梅花 7，已选中 [x]"},
+        {Control::Image1, 1, "方块 2 [ ]"},
+        {Control::Image1, 2, "小王 14 [ ]"},
+        {Control::Image1, 4, "梅花 K 13 [ ]"},
+        {Control::Image2, 0, "背面"},
+        {Control::Image4, 0, "桌上左边：背面"},
+        {Control::Image4, 1, "目标：黑桃 7"},
+        {Control::Image7, 0, "先出：空"},
+        {Control::Image7, 1, "后出：梅花 7"},
+        {Control::Label1, 0, "摸牌（不可用）"},
+        {Control::Option1, 3, "整除"},
     };
     for (const auto& [control, i, name] : names) EXPECT_EQ(heard(control, i), name);
 }
@@ -284,6 +346,19 @@ TEST(English, TheWindowAndItsBoxesSpeakTheLocalesLanguage) {
     form.menuItem("gao")->trigger();
     EXPECT_EQ(seen, "High Scores|0.  nobody              0\r");
     text::setTranslator(nullptr);
+}
+
+// Each name is set once per change, as a reader hears every name it is told of.
+TEST(ScreenReader, NamesOnlyWhatChanged) {
+    QWidget client;
+    Controls c;
+    c.build(&client);
+    Board b;
+    EXPECT_EQ(screenreader::name(c, b), 24);
+    EXPECT_EQ(screenreader::name(c, b), 0);
+    b.Image1[3].picture = 7;
+    b.Image7[1] = 7;
+    EXPECT_EQ(screenreader::name(c, b), 2);
 }
 
 }  // namespace
