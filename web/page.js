@@ -2,32 +2,13 @@
 // gives the engine its dialogs, its storage and its music.
 'use strict';
 
-let catalog = {};  // source text -> the player's words, from i18n/<language>.json
+let catalog = {};  // source text -> the player's words, from i18n/<language>.json (index.html)
 
 // Every text the page and the engine show passes here: the player's words for a source text, or
 // the source text, with the arguments put in place of %1 to %9 (a translation may reorder them).
 function t(text, ...args) {
   const words = Object.prototype.hasOwnProperty.call(catalog, text) ? catalog[text] : text;
   return words.replace(/%([1-9])/g, (all, n) => (n <= args.length ? args[n - 1] : all));
-}
-
-// The browser's languages in the player's order: en-GB tries en_GB, then en. Chinese, the
-// game's own language, needs no catalog, and a language before it wins over one after it.
-async function loadCatalog() {
-  for (const tag of navigator.languages || [navigator.language]) {
-    if (/^zh\b/i.test(tag)) return;
-    const [language, region] = tag.split('-');
-    for (const name of region ? [`${language}_${region.toUpperCase()}`, language] : [language]) {
-      // A host that answers a missing file with a page of its own gives no catalog either.
-      const found = await fetch(`i18n/${name}.json`).then(r => (r.ok ? r.json() : null))
-        .catch(() => null);
-      if (found) {
-        catalog = found;
-        document.documentElement.lang = name.replace('_', '-');
-        return;
-      }
-    }
-  }
 }
 
 const RECORDS_KEY = 'tessaro.records';
@@ -526,7 +507,12 @@ function fit() {
 }
 
 async function main() {
-  [engine] = await Promise.all([createTessaro({page}), loadCatalog()]);
+  // The engine's code, compiled while the page arrived, made a module with the page's calls.
+  const instantiateWasm = (imports, receive) => {
+    early.engine.then(code => WebAssembly.instantiate(code, imports).then(it => receive(it, code)));
+    return {};
+  };
+  [engine, catalog] = await Promise.all([createTessaro({page, instantiateWasm}), early.catalog]);
   layout = JSON.parse(engine.ccall('tessaro_layout', 'string', [], []));
   document.title = t(layout.caption);
   buildMenus();
