@@ -26,8 +26,9 @@ exports.launch = () => puppeteer.launch({
   userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-chromium-')),
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
-         '--disable-dev-shm-usage',  // a container's small /dev/shm would crash its pages
-         '--accept-lang=zh-CN'],  // the game's own language, as tessaro-replay writes its texts
+         // A container's small /dev/shm would crash the pages; the game's own language is
+         // the one tessaro-replay writes its texts in.
+         '--disable-dev-shm-usage', '--accept-lang=zh-CN'],
 });
 
 // Until the engine has finished the last event or waits in a box; returns the box, if any.
