@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -17,11 +18,31 @@
 #include "Menus.h"
 #include "ScriptLine.h"
 #include "Texts.h"
+#include "Translation.h"
 #include "WebHost.h"
 #include "WebRecords.h"
 #include "WebTexts.h"
 
+// clang-format off
+EM_JS(char*, pageTranslate, (const char* source), {
+    const words = Module.page.t(UTF8ToString(source));
+    const size = lengthBytesUTF8(words) + 1;
+    const out = _malloc(size);
+    stringToUTF8(words, out, size);
+    return out;
+});
+// clang-format on
+
 namespace {
+
+// The texts the engine composes (the records list, card names, boxes) in the page's language.
+std::string translate(const char* source) {
+    char* words = pageTranslate(source);
+    std::string out(words);
+    std::free(words);
+    return out;
+}
+[[maybe_unused]] const bool translated = (text::setTranslator(translate), true);
 
 const char* kControlNames[] = {"Frame2", "Option1", "Label1", "Shape1", "Image7", "Image2",
                                "Image4", "Image3",  "Image6", "Image1", "Image5"};

@@ -4,11 +4,14 @@
 #include <string_view>
 #include <utility>
 
+#include "Texts.h"
+
 namespace webtext {
 
 // A browser keeps Ctrl+N, Ctrl+Q and Ctrl+W for itself: the page's menu keys take Alt instead.
+// TRANSLATORS: the key of a menu item in the browser; translate only the name of the Alt key.
 inline constexpr std::pair<const char*, const char*> kShortcuts[] = {
-    {"new", "Alt+N"}, {"music", "Alt+M"}, {"gao", "Alt+G"}, {"quit", "Alt+Q"}};
+    {"new", N_("Alt+N")}, {"music", N_("Alt+M")}, {"gao", N_("Alt+G")}, {"quit", N_("Alt+Q")}};
 
 inline const char* shortcutOf(std::string_view item) {
     for (const auto& [name, keys] : kShortcuts)
@@ -16,13 +19,16 @@ inline const char* shortcutOf(std::string_view item) {
     return "";
 }
 
+// TRANSLATORS: the buttons of the page's boxes: yes, no, OK and cancel.
 inline constexpr std::pair<const char*, const char*> kButtons[] = {
-    {"yes", "是"}, {"no", "否"}, {"ok", "确定"}, {"cancel", "取消"}};
+    {"yes", N_("是")}, {"no", N_("否")}, {"ok", N_("确定")}, {"cancel", N_("取消")}};
 
+// A page cannot close itself: at the end it says so and offers a new start.
+// TRANSLATORS: the end of the game in a page, and the download of a fault's replay script.
 inline constexpr std::pair<const char*, const char*> kPageTexts[] = {
-    {"ended", "游戏已经结束。"},
-    {"again", "重新开始"},
-    {"download", "下载重现这次错误的记录"},
+    {"ended", N_("游戏已经结束。")},
+    {"again", N_("重新开始")},
+    {"download", N_("下载重现这次错误的记录")},
 };
 
 }  // namespace webtext

@@ -2,9 +2,13 @@
 // gives the engine its dialogs, its storage and its music.
 'use strict';
 
-// Every text the page shows passes here, so that a translation can be plugged in at one place.
-function t(text) {
-  return text;
+let catalog = {};  // source text -> the player's words, from i18n/<language>.json (index.html)
+
+// Every text the page and the engine show passes here: the player's words for a source text, or
+// the source text, with the arguments put in place of %1 to %9 (a translation may reorder them).
+function t(text, ...args) {
+  const words = Object.prototype.hasOwnProperty.call(catalog, text) ? catalog[text] : text;
+  return words.replace(/%([1-9])/g, (all, n) => (n <= args.length ? args[n - 1] : all));
 }
 
 const RECORDS_KEY = 'tessaro.records';
@@ -155,7 +159,7 @@ function buildMenus() {
       b.dataset.item = item.name;
       b.innerHTML = '<span class="check"></span><span class="caption"></span><span class="keys"></span>';
       b.children[1].textContent = t(item.caption);
-      b.children[2].textContent = item.shortcut;
+      b.children[2].textContent = t(item.shortcut);
       b.addEventListener('click', () => {
         closeMenus();
         send([`menu ${item.name}`]);
@@ -253,7 +257,8 @@ async function send(lines) {
 
 async function afterEvent() {
   if (view.fault) {
-    await messageBox(layout.texts.fault, layout.texts.appTitle, layout.boxes.okInformation, scriptLink());
+    await messageBox(t(layout.texts.fault), t(layout.texts.appTitle), layout.boxes.okInformation,
+                     scriptLink());
     showEnd();
   } else if (view.ended) {
     showEnd();
@@ -280,19 +285,20 @@ function show(json) {
     hand.style.top = px(b.Image1[k].top) + 'px';
     hand.style.display = b.Image1[k].visible ? '' : 'none';
     const picked = b.Image1[k].top === layout.handRaisedTop;
-    hand.setAttribute('aria-label', t(names[b.Image1[k].picture]) + (picked ? t(layout.pickedName) : ''));
+    const name = names[b.Image1[k].picture];
+    hand.setAttribute('aria-label', picked ? t(layout.pickedName, name) : name);
     const cpu = controls[`Image2:${k}`];
     picture(cpu, b.Image2[k].picture);
     cpu.style.display = b.Image2[k].visible ? '' : 'none';
-    cpu.alt = t(names[b.Image2[k].picture]);
+    cpu.alt = names[b.Image2[k].picture];
     const marker = controls[`Image3:${k}`];
     marker.style.top = px(b.Image3[k].top) + 'px';
     marker.style.display = b.Image3[k].visible ? '' : 'none';
   }
   for (let i = 0; i <= 1; ++i) {
     picture(controls[`Image4:${i}`], b.Image4[i]);
-    controls[`Image4:${i}`].alt = t(layout.tableNames[i]) + t(names[b.Image4[i]]);
-    controls[`Image7:${i}`].alt = t(layout.selectionNames[i]) + t(names[b.Image7[i]]);
+    controls[`Image4:${i}`].alt = t(layout.tableNames[i], names[b.Image4[i]]);
+    controls[`Image7:${i}`].alt = t(layout.selectionNames[i], names[b.Image7[i]]);
   }
   for (let i = 0; i <= 2; ++i) {
     picture(controls[`Image7:${i}`], b.Image7[i]);
@@ -332,7 +338,7 @@ function messageBox(text, title, code, extra) {
       body.appendChild(i);
     }
     const words = document.createElement('div');
-    words.textContent = t(text.replace(/\r\n/g, '\n'));
+    words.textContent = text.replace(/\r\n/g, '\n');
     if (extra) words.append('\n', extra);
     body.appendChild(words);
     box.appendChild(body);
@@ -346,7 +352,7 @@ function inputBox(prompt, title, value) {
     const body = document.createElement('div');
     body.className = 'body';
     const words = document.createElement('label');
-    words.textContent = t(prompt);
+    words.textContent = prompt;
     input = document.createElement('input');
     input.value = value;
     words.appendChild(input);
@@ -368,7 +374,7 @@ function dialog(title, fill, escape, focusOf) {
     const head = document.createElement('div');
     head.className = 'title';
     const name = document.createElement('span');
-    name.textContent = t(title);
+    name.textContent = title;
     head.appendChild(name);
     box.appendChild(head);
     const choices = fill(box);
@@ -433,6 +439,7 @@ let releaseRecords = null;
 
 // What the engine calls.
 const page = {
+  t,
   messageBox,
   inputBox,
   show,
@@ -500,7 +507,12 @@ function fit() {
 }
 
 async function main() {
-  engine = await createTessaro({page});
+  // The engine's code, compiled while the page arrived, made a module with the page's calls.
+  const instantiateWasm = (imports, receive) => {
+    early.engine.then(code => WebAssembly.instantiate(code, imports).then(it => receive(it, code)));
+    return {};
+  };
+  [engine, catalog] = await Promise.all([createTessaro({page, instantiateWasm}), early.catalog]);
   layout = JSON.parse(engine.ccall('tessaro_layout', 'string', [], []));
   document.title = t(layout.caption);
   buildMenus();

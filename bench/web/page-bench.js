@@ -10,6 +10,8 @@ const puppeteer = require("puppeteer-core");
 
 const site = path.resolve(process.argv[2]);
 const runs = Number(process.argv[3]);
+// Another build of the site (say, before a change), visited by turns with this one at /before/.
+const before = process.argv[4] ? path.resolve(process.argv[4]) : null;
 // The music is fetched after the board is shown and is not part of what the board needs.
 const musicFile = /^(music\.js|js-synthesizer[\w.]*\.js|libfluidsynth-[\w.-]*\.js|music\.sf2|r07\.mid)$/;
 const types = {
@@ -33,7 +35,8 @@ fs.writeFileSync(path.join(stand, "music.html"),
 // The site at /, the bench's own pages at /bench/; no compression, as localhost needs none.
 function fileOf(pathname) {
     if (pathname.startsWith("/bench/")) return path.join(stand, path.basename(pathname));
-    const file = path.join(site, path.normalize(decodeURIComponent(pathname)));
+    const [root, rest] = before && pathname.startsWith("/before/") ? [before, pathname.slice(7)] : [site, pathname];
+    const file = path.join(root, path.normalize(decodeURIComponent(rest)));
     return pathname.endsWith("/") ? path.join(file, "index.html") : file;
 }
 const server = http.createServer((request, response) => {
@@ -103,7 +106,9 @@ async function main() {
     const browser = await puppeteer.launch({
         executablePath: "/usr/bin/chromium", userDataDir: profile,
         args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-               "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+               "--disable-background-networking", "--disable-component-update", "--disable-sync",
+               // The browser's language chooses the page's catalog: English fetches one.
+               `--accept-lang=${process.env.TESSARO_BENCH_LANG || "en-US"}`],
     });
     try {
         // The picture page shows what the page shows once it is playable.
@@ -129,15 +134,21 @@ async function main() {
         }
         console.log(`${kb(total)}  in all (goal: at most 300 KB)\n`);
 
-        const page = [], picture = [];
+        const page = [], picture = [], earlier = [];
         for (let i = 0; i < runs; ++i) {
             page.push((await visit(browser, origin + "/")).readyAt);
             picture.push((await visit(browser, origin + "/bench/board.html")).readyAt);
+            if (before) earlier.push((await visit(browser, origin + "/before/")).readyAt);
         }
         const ratio = median(page) / median(picture);
         console.log(`Navigation to a playable board, median of ${runs} cold visits by turns:`);
         console.log(`  page ${median(page).toFixed(1)} ms, picture page ${median(picture).toFixed(1)} ms, ` +
-                    `ratio ${ratio.toFixed(2)} (goal: at most 1.5)\n`);
+                    `ratio ${ratio.toFixed(2)} (goal: at most 1.5)`);
+        if (before) {
+            console.log(`  the site before: ${median(earlier).toFixed(1)} ms, ratio ` +
+                        `${(median(earlier) / median(picture)).toFixed(2)}`);
+        }
+        console.log("");
 
         console.log("Scripts and wasm of the site (bytes, gzip -9):");
         for (const name of fs.readdirSync(site).sort()) {

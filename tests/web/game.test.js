@@ -170,3 +170,15 @@ test('a fault in the rules stops the game with one box offering its replay scrip
   await (await page.waitForSelector('[data-ended] .dialog .buttons button')).click();
   await page.waitForFunction(() => document.documentElement.dataset.ready === '1' && !document.documentElement.dataset.ended);
 });
+
+test('the page and the engine\'s texts follow the browser\'s first language that has a catalog', async () => {
+  for (const [languages, lang] of [[['en-GB', 'zh-CN'], 'en'], [['zh-TW', 'en'], 'zh-CN']]) {
+    const page = await open(await browser.createBrowserContext(), site.url, languages);
+    await page.click('.menu button');
+    await page.click('[data-item="gao"]');
+    // The page's language, its title, menu bar and commands, the records box and a card's name.
+    const shown = await (await page.waitForSelector('.dialog')).evaluate(() => [document.documentElement.lang,
+      document.title, document.body.innerText, document.querySelector('[data-control="Image4"]').alt].join('\n'));
+    assert.ok(shown.startsWith(lang + '\n') && /[\u3000-\u9fff\uff00-\uffef]/.test(shown) === (lang !== 'en'), shown);
+  }
+});

@@ -26,7 +26,9 @@ exports.launch = () => puppeteer.launch({
   userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-chromium-')),
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
-         '--disable-dev-shm-usage'],  // a container's small /dev/shm would crash its pages
+         // A container's small /dev/shm would crash the pages; the game's own language is
+         // the one tessaro-replay writes its texts in.
+         '--disable-dev-shm-usage', '--accept-lang=zh-CN'],
 });
 
 // Until the engine has finished the last event or waits in a box; returns the box, if any.
@@ -35,8 +37,10 @@ exports.settle = async page => {
   return page.$('#overlay .dialog');
 };
 
-exports.open = async (context, url) => {
+// `languages` stands for the browser's preferred languages, when given.
+exports.open = async (context, url, languages) => {
   const page = await context.newPage();
+  if (languages) await page.evaluateOnNewDocument(l => Object.defineProperty(navigator, 'languages', {get: () => l}), languages);
   await page.goto(url);
   await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
   return page;
