@@ -253,7 +253,7 @@ std::optional<RecordRows> DataFile::readTable(const QString& file, mode_t* mode)
     if (fd < 0) return std::nullopt;
     RowReader reader;
     std::array<char, 4096> buffer;
-    ssize_t n;
+    ssize_t n = 0;
     while (!reader.done() && (n = ::read(fd, buffer.data(), buffer.size())) > 0)
         reader.feed({buffer.data(), static_cast<std::size_t>(n)});
     close(fd);
