@@ -141,15 +141,10 @@ bool replaceFile(const QString& path, const QByteArray& bytes, std::optional<mod
     const int fd = open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                         keep.value_or(0666));
     if (fd < 0) return false;
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, bytes.size() - written);
-        if (n < 0 && errno != EINTR) break;
-        written += std::max<ssize_t>(n, 0);
-    }
-    // The umask does not trim a table's own permissions; the data reaches the disk before the
-    // name points at it.
-    bool saved = written == bytes.size() && (!keep || fchmod(fd, *keep) == 0) && fdatasync(fd) == 0;
+    // One write of a few hundred bytes: a short one means a full disk. The umask does not trim
+    // a table's own permissions; the data reaches the disk before the name points at it.
+    bool saved = ::write(fd, bytes.constData(), bytes.size()) == bytes.size() &&
+                 (!keep || fchmod(fd, *keep) == 0) && fdatasync(fd) == 0;
     saved = close(fd) == 0 && saved;
     saved = saved && rename(temporary.constData(), name.constData()) == 0;
     if (!saved) unlink(temporary.constData());
