@@ -14,20 +14,18 @@
 FileLock::FileLock(const QString& path, int waitMs) {
     using namespace std::chrono;
     const QByteArray name = QFile::encodeName(path);
-    // A device is not even opened. No link is followed, and a FIFO swapped in after this check
-    // opens at once without blocking and is turned down by fstat.
-    struct stat info {};
-    if (lstat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode)) return;
-    // Read-only: a lock file another user made in a shared folder still serves for locking.
+    // No link is followed, and a FIFO opens at once without blocking, to be turned down by
+    // fstat. Read-only: a lock file another user made in a shared folder still serves.
     const int fd =
         open(name.constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return;
     // flock, not fcntl: it belongs to this open file, so two tables in one process exclude
     // each other too, and it goes with the process that dies holding it.
     const auto deadline = steady_clock::now() + milliseconds(waitMs);
+    struct stat info {};
     bool locked = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     while (locked && flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        locked = (errno == EWOULDBLOCK || errno == EINTR) && steady_clock::now() < deadline;
+        locked = errno == EWOULDBLOCK && steady_clock::now() < deadline;
         if (locked) std::this_thread::sleep_for(milliseconds(10));
     }
     if (locked)
