@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -21,6 +19,7 @@
 #include <string_view>
 #include <utility>
 
+#include "FileLock.h"
 #include "RecordTable.h"
 
 namespace {
@@ -79,7 +78,8 @@ private:
     // hasError() stays set for good once an ICU converter met one error, so the test is the
     // trip itself: an unencodable character comes back as "?", an invalid byte as U+FFFD.
     bool roundTrips(char32_t c) {
-        const QString one = QString::fromUcs4(&c, 1);
+        // Not QString::fromUcs4, which drops a byte order mark and would let U+FEFF pass.
+        const QString one = QStringView(QChar::fromUcs4(c)).toString();
         return decoder_.decode(encoder_.encode(one)) == one;
     }
 
@@ -129,15 +129,26 @@ std::optional<ScoreEntry> readRow(std::string_view line, GbkName& gbk) {
     return ScoreEntry{gbk.fromBytes(line.substr(open + 1, close - open - 1)), *points};
 }
 
-// Unbuffered, with the write checked: Qt 6.4's commit() notices neither a write that fails while
-// its buffer is flushed nor a short write, and would put the cut-off file in place.
-bool writeAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        file.write(bytes) == bytes.size())
-        return file.commit();
-    file.cancelWriting();
-    return false;
+// Writes the table into a file of our own beside it and renames that file onto the table's
+// name: the rename replaces whatever stands at the name itself, never a link's target, and a
+// crash at any moment leaves the old table whole. Done under the lock, so the one temporary
+// name never meets another writer's; a file left there by a crash is cleared first.
+// `keep`: the permissions of the table it replaces; a new one gets the umask's.
+bool replaceFile(const QString& path, const QByteArray& bytes, std::optional<mode_t> keep) {
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray temporary = QFile::encodeName(path + QStringLiteral(".new"));
+    unlink(temporary.constData());
+    const int fd = open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        keep.value_or(0666));
+    if (fd < 0) return false;
+    // One write of a few hundred bytes: a short one means a full disk. The umask does not trim
+    // a table's own permissions; the data reaches the disk before the name points at it.
+    bool saved = ::write(fd, bytes.constData(), bytes.size()) == bytes.size() &&
+                 (!keep || fchmod(fd, *keep) == 0) && fdatasync(fd) == 0;
+    saved = close(fd) == 0 && saved;
+    saved = saved && rename(temporary.constData(), name.constData()) == 0;
+    if (!saved) unlink(temporary.constData());
+    return saved;
 }
 
 // Whether anything at all, a dangling link included, is at that path.
@@ -154,6 +165,12 @@ public:
 
     void feed(std::string_view bytes) {
         for (const char c : bytes) {
+            // Ten lines of the longest length that can be a row fit in these; anything longer is
+            // no table (a file of gigabytes without a line end), and the line it cuts is unread.
+            if (++fed_ > kMaxTableBytes) {
+                cut_ = true;
+                return;
+            }
             if (std::exchange(afterCr_, false) && c == '\n') continue;
             if (c == '\r' || c == '\n') {
                 afterCr_ = c == '\r';
@@ -168,7 +185,7 @@ public:
     }
 
     // Once ten lines have been read, the rest of the bytes do not count.
-    bool done() const { return row_ == rows_.size(); }
+    bool done() const { return row_ == rows_.size() || cut_; }
 
     RecordRows finish() {
         if (!done() && (!line_.empty() || overlong_)) endLine();
@@ -185,15 +202,17 @@ private:
         overlong_ = false;
     }
 
+    static constexpr std::size_t kMaxTableBytes = 10 * (DataFile::kMaxLineBytes + 2);
+
     RecordRows rows_;
-    std::size_t row_ = 0;
+    std::size_t row_ = 0, fed_ = 0;
+    bool cut_ = false;
     std::string line_;
     bool overlong_ = false;
     bool afterCr_ = false;
 };
 
-// A save takes milliseconds; longer means a hung copy. (A lock left by a copy that died is
-// taken over at once; one older than Qt's 30 seconds is taken over too.)
+// A save takes milliseconds; longer means a hung copy. A copy that died holds no lock.
 constexpr int kLockWaitMs = 3000;
 
 }  // namespace
@@ -207,23 +226,29 @@ QString DataFile::programFile() const {
 
 QString DataFile::path() const {
     if (QFileInfo(programDir_).isWritable()) return programFile();
-    const QString dir = fallbackDir_.isEmpty()
-                            ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                            : fallbackDir_;
+    QString dir = fallbackDir_;
+    if (dir.isEmpty()) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        // Qt takes a relative XDG_DATA_HOME as given; the XDG rules say to ignore it.
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (QDir::isRelativePath(data))
+            dir = QDir::homePath() + QStringLiteral("/.local/share") + dir.mid(data.size());
+    }
     return QDir(dir).filePath(kFileName);
 }
 
 // Nothing when the file cannot be opened or is not a regular file: it is then never written.
-std::optional<RecordRows> DataFile::readTable(const QString& file) const {
+std::optional<RecordRows> DataFile::readTable(const QString& file, mode_t* mode) const {
     // A device is not even opened; no link is followed and a FIFO does not hold the start up.
     struct stat info {};
     const QByteArray name = QFile::encodeName(file);
     if (lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (mode) *mode = info.st_mode & 07777;
     const int fd = open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     RowReader reader;
     std::array<char, 4096> buffer;
-    ssize_t n;
+    ssize_t n = 0;
     while (!reader.done() && (n = ::read(fd, buffer.data(), buffer.size())) > 0)
         reader.feed({buffer.data(), static_cast<std::size_t>(n)});
     close(fd);
@@ -244,21 +269,24 @@ RecordRows DataFile::load() {
 std::optional<RecordRows> DataFile::update(const std::function<bool(RecordRows&)>& change) {
     const QString file = path();
     if (!QDir().mkpath(QFileInfo(file).absolutePath())) return std::nullopt;
-    QLockFile lock(file + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) return std::nullopt;
+    const FileLock lock(file + QStringLiteral(".lock"), kLockWaitMs);
+    if (!lock.held()) return std::nullopt;
 
     // A new table in the fallback starts from the one in a folder that cannot be written.
     QString source = file;
     if (!present(file) && file != programFile() && present(programFile())) source = programFile();
     RecordRows rows = records::defaultRows();
+    std::optional<mode_t> mode;
     if (present(source)) {
-        const auto read = readTable(source);
+        const auto read = readTable(source, &mode.emplace());
         if (!read) return std::nullopt;
         rows = *read;
     }
     if (!change(rows)) return rows;
-    if (!writeAtomically(file, encode(rows))) return std::nullopt;
-    return rows;
+    const QByteArray bytes = encode(rows);
+    if (!replaceFile(file, bytes, mode)) return std::nullopt;
+    // What the file holds, a name as typed may not be: the rows are the stored ones.
+    return decode(bytes);
 }
 
 QByteArray DataFile::encode(const RecordRows& rows) {

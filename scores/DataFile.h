@@ -1,6 +1,8 @@
 // Data.dat: the record table as ten GBK text lines, saved atomically under a lock.
 #pragma once
 
+#include <sys/types.h>
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,8 +12,9 @@
 // else in Data.dat in the fallback directory (an installed game). A table is only ever written
 // as a regular file of its own: anything else at that path (a link, a FIFO, a device, a file
 // that cannot be read) is present but not readable; it loads as default rows and is never
-// written over. Every record entry reads the table again under a lock file beside it, so that
-// two copies of the game on one folder both keep their records.
+// written over, and a save replaces the name itself with a new file, never what stands there.
+// Every record entry reads the table again under a lock beside it (Data.dat.lock, which stays),
+// so that two copies of the game on one folder both keep their records.
 class DataFile : public RecordStore {
 public:
     // programDir: the directory of the executable.  fallbackDir: where the table lives when
@@ -36,7 +39,8 @@ public:
 
 private:
     QString programFile() const;
-    std::optional<RecordRows> readTable(const QString& file) const;
+    // `mode`, when given, receives the table's permissions.
+    std::optional<RecordRows> readTable(const QString& file, mode_t* mode = nullptr) const;
 
     QString programDir_;
     QString fallbackDir_;

@@ -1,5 +1,7 @@
 // Data.dat: the exact GBK lines, what any bytes read back as, and the table on disk.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -8,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
@@ -37,18 +38,19 @@ TEST(DataFileBytes, AreQuotedGbkNamesCommaAndPointsEndingInCrLf) {
         "\"\xD5\xC5\xC8\xFD    \",-20\r\n" + kDefaultLine.repeated(8) + "\"Zoe   \",-32768\r\n");
     RecordRows rows;
     const char* names[] = {"无记录", "张三丰abcdef", "Li",  "",         "  lead",
-                           "tail  ", "é·ü€ab",       "a,b", "a\"\tb\"", "한😀ℵx"};
+                           "tail  ", "é·ü€ab",       "a,b", "a\"\tb\"", "한😀\uFEFFℵx"};
     for (std::size_t k = 0; k < rows.size(); ++k)
         rows[k] = {records::fitName(names[k]), static_cast<std::int16_t>(100 - 37 * int(k))};
     const RecordRows read = DataFile::decode(DataFile::encode(rows) + "\"eleventh\",1\r\n");
     EXPECT_TRUE(std::equal(rows.begin(), rows.begin() + 8, read.begin()));
     EXPECT_EQ(read[8].name, "a＂ b＂ ");  // a quote would end the name early
-    EXPECT_EQ(read[9].name, "???x  ");
+    EXPECT_EQ(read[9].name, "????x ");    // U+FEFF, which GBK drops without a word, too
 }
 
 // A line that cannot be read leaves its row at the default and the next line still counts.
 TEST(DataFileBytes, EachLineIsReadOnItsOwn) {
     const ScoreEntry unread = records::defaultRow(), next{"next  ", 1};
+    const QByteArray longest(DataFile::kMaxLineBytes - 4, 'x');
     const std::tuple<QByteArray, ScoreEntry, ScoreEntry> cases[] = {
         {"\n\"next\",1", unread, next},  // the first line ends at once
         {"no quotes,5\r\n\"next\",1", unread, next},
@@ -64,12 +66,10 @@ TEST(DataFileBytes, EachLineIsReadOnItsOwn) {
         {"\"ab\x81\",2\n\"next\",1", {"ab?   ", 2}, next},   // cut off by the closing quote
         {"\"\xD5\xC5\x80\",3\n\"next\",1", {"张€    ", 3}, next},
         {"\"a,b\" , 4 \n\"next\",1", {"a,b   ", 4}, next},
-        {"\"\",5\n\"next\",1", {"      ", 5}, next},
+        {" \"\",5\n\"next\",1", {"      ", 5}, next},
         {"\"toolongname\",6\n\"next\",1", {"toolon", 6}, next},
-        {"\"" + QByteArray(DataFile::kMaxLineBytes - 4, 'x') + "\",7\n\"next\",1",
-         {"xxxxxx", 7},
-         next},
-        {"\"" + QByteArray(DataFile::kMaxLineBytes - 4, 'x') + "\",70\n\"next\",1", unread, next},
+        {"\"" + longest + "\",7\n\"next\",1", {"xxxxxx", 7}, next},  // as long as a row can be
+        {"\"" + longest + "\",70\n\"next\",1", unread, next},
     };
     for (const auto& [bytes, first, second] : cases) {
         const RecordRows rows = DataFile::decode(bytes);
@@ -103,7 +103,7 @@ struct DataFileStorage : ::testing::Test {
 
 // The first start creates the table; a record goes into the table as it is stored now, which
 // another copy of the game may have changed; a fallback copy does not count.
-TEST_F(DataFileStorage, TwoCopiesOnAWritableFolderKeepBothRecordsThere) {
+TEST_F(DataFileStorage, TwoCopiesKeepBothRecordsAndNeitherWritesThroughALink) {
     ASSERT_TRUE(QDir().mkpath(fallback) &&
                 writeAll(fallbackFile, DataFile::encode(sampleRows(500))));
     DataFile a(program, fallback), b(program, fallback);
@@ -112,23 +112,33 @@ TEST_F(DataFileStorage, TwoCopiesOnAWritableFolderKeepBothRecordsThere) {
     b.load();
     EXPECT_TRUE(enter(std::move(b), 200, "乙方"));
     EXPECT_TRUE(enter(std::move(a), 150, "甲方"));
-    const RecordRows rows = DataFile(program, fallback).load();
-    EXPECT_EQ(rows[0], (ScoreEntry{"乙方    ", 200}));
-    EXPECT_EQ(rows[1], (ScoreEntry{"甲方    ", 150}));
-    EXPECT_EQ(readAll(fallbackFile), DataFile::encode(sampleRows(500)));
-    QLockFile held(programFile + ".lock");  // a copy that hangs while it saves
-    ASSERT_TRUE(held.tryLock());
+    EXPECT_EQ(DataFile(program, fallback).load()[1], (ScoreEntry{"甲方    ", 150}));  // below 乙方
+    const int held = open(QFile::encodeName(programFile + ".lock"), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);  // a copy that hangs while it saves
     EXPECT_FALSE(enter(DataFile(program, fallback), 300, "丙方"));
-    EXPECT_EQ(DataFile(program, fallback).load(), rows);
+    close(held);
+    // Another user's process swaps the table for a link to a file of ours after it was read:
+    // the save replaces the link, keeps the table's permissions and returns the rows as stored.
+    ASSERT_EQ(chmod(QFile::encodeName(programFile), 0606), 0);
+    const auto saved = DataFile(program, fallback).update([&](RecordRows& table) {
+        EXPECT_TRUE(QFile::remove(programFile) && QFile::link(fallbackFile, programFile));
+        return records::enter(table, 600, "\"\tx");
+    });
+    EXPECT_EQ(saved, DataFile(program, fallback).load());
+    EXPECT_EQ(readAll(fallbackFile), DataFile::encode(sampleRows(500)));
+    struct stat info {};
+    EXPECT_TRUE(lstat(QFile::encodeName(programFile), &info) == 0 &&
+                info.st_mode == (S_IFREG | 0606));
 }
 
 // A table in a folder that cannot be written is read there; records go to a fallback table
 // that starts from it. Permissions do not stop root, so root checks this as nobody.
 TEST_F(DataFileStorage, AReadOnlyFolderSendsRecordsToAFallbackThatStartsFromItsTable) {
     const QString readOnly = root.filePath("ro"), table = readOnly + "/Data.dat";
+    QByteArray bytes = DataFile::encode(sampleRows(500)).chopped(2);  // its last read: one byte
+    bytes.insert(bytes.indexOf('\r'), QByteArray(4097 - bytes.size(), ' '));
     ASSERT_TRUE(QDir().mkpath(readOnly) && chmod(QFile::encodeName(root.path()), 0777) == 0 &&
-                writeAll(table, DataFile::encode(sampleRows(500)).chopped(2)) &&
-                chmod(QFile::encodeName(readOnly), 0555) == 0);
+                writeAll(table, bytes) && chmod(QFile::encodeName(readOnly), 0555) == 0);
     const bool asNobody = geteuid() == 0;
     const pid_t child = asNobody ? fork() : 0;
     if (child == 0) {
@@ -146,50 +156,57 @@ TEST_F(DataFileStorage, AReadOnlyFolderSendsRecordsToAFallbackThatStartsFromItsT
 }
 
 // Anything at the table's path but a regular file of its own is never written, and a record
-// that would go there is reported as not saved.
+// that would go there is reported as not saved; so is one whose lock is no regular file, and
+// nothing there makes it wait for good.
 TEST_F(DataFileStorage, LinksFifosDevicesAndUnreadableFilesAreNeverWritten) {
-    const QString outside = root.filePath("outside");
-    const QByteArray path = programFile.toLocal8Bit();
-    const auto entries = [](const QString& dir) {
-        return QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    const QString outside = root.filePath("outside"), lock = programFile + ".lock";
+    using Make = std::function<bool(const char*)>;
+    const auto link = [](const QString& to) -> Make {
+        return [=](const char* at) { return symlink(QFile::encodeName(to), at) == 0; };
     };
+    const Make fifo = [](const char* at) { return mkfifo(at, 0644) == 0; };
     ASSERT_TRUE(writeAll(outside, "mine"));
-    const std::pair<const char*, std::function<bool()>> kinds[] = {
-        {"a link to a file outside", [&] { return QFile::link(outside, programFile); }},
-        {"a dangling link", [&] { return QFile::link(root.filePath("nowhere/x"), programFile); }},
-        {"a FIFO", [&] { return mkfifo(path, 0644) == 0; }},
-        {"a directory", [&] { return QDir().mkdir(programFile); }},
-        {"a character device", [&] { return mknod(path, S_IFCHR | 0644, makedev(1, 3)) == 0; }},
-        {"a file that cannot be read",  // not for root
-         [&] { return writeAll(programFile, "") && chmod(path, 0) == 0 && access(path, R_OK); }},
+    const std::tuple<const char*, QString, Make> kinds[] = {
+        {"a link to a file outside", programFile, link(outside)},
+        {"a dangling link", programFile, link("nowhere/x")},
+        {"a FIFO", programFile, fifo},
+        {"a directory", programFile, [](const char* at) { return mkdir(at, 0755) == 0; }},
+        {"a character device", programFile,
+         [](const char* at) { return mknod(at, S_IFCHR | 0644, makedev(1, 3)) == 0; }},
+        {"a file that cannot be read", programFile,  // not for root
+         [](const char* at) { return writeAll(at, "") && chmod(at, 0) == 0 && access(at, R_OK); }},
+        {"a FIFO as the lock", lock, fifo},
+        {"a link to /dev/zero as the lock", lock, link("/dev/zero")},
     };
-    for (const auto& [kind, make] : kinds) {
-        if (unlink(path) != 0) rmdir(path);
-        if (!make()) {
+    for (const auto& [kind, at, make] : kinds) {
+        for (const QString& old : {programFile, lock})
+            if (!QDir().remove(old)) QDir().rmdir(old);
+        if (!make(QFile::encodeName(at))) {
             std::cout << "skipped (not possible for this user): " << kind << "\n";
             continue;
         }
         EXPECT_EQ(DataFile(program).load(), records::defaultRows()) << kind;
         EXPECT_FALSE(enter(DataFile(program), 120, "张三")) << kind;
         EXPECT_EQ(readAll(outside), "mine") << kind;
-        EXPECT_EQ(entries(root.path()) + entries(program),
-                  QStringList({"bin", "outside", "Data.dat"}))
+        EXPECT_EQ(QDir(program).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                  QString(at == lock ? "Data.dat.lock" : "Data.dat Data.dat.lock").split(' '))
             << kind;
     }
 }
 
 TEST_F(DataFileStorage,
-       CrashOrFullDiskDuringSaveLeavesTheOldFileWholeAndAHugeOneIsReadToItsTenthLine) {
+       CrashOrFullDiskDuringSaveLeavesTheOldFileWholeAndAHugeOneIsReadNoFurtherThanATable) {
     RecordRows full;
     full.fill({"六个汉字名字", -32768});
     const QByteArray old = DataFile::encode(full);  // 230 bytes
-    for (const bool crash : {true, false}) {
+    for (const bool crash : {false, true}) {
         ASSERT_TRUE(writeAll(programFile, old));
         const pid_t child = fork();
         if (child == 0) {
-            // Past 150 bytes the kernel stops the writer, as a power cut or a full disk would:
-            // room for the lock file, not for the table.
-            const rlimit noCore{0, 0}, limit{150, 150};
+            // The kernel stops the writer past `room` bytes, as a power cut or a full disk would:
+            // it dies holding the lock with its new file begun, or finds its write cut short.
+            const rlim_t room = crash ? 0 : 150;
+            const rlimit noCore{0, 0}, limit{room, room};
             setrlimit(RLIMIT_CORE, &noCore);
             setrlimit(RLIMIT_FSIZE, &limit);
             if (!crash) signal(SIGXFSZ, SIG_IGN);
@@ -202,10 +219,16 @@ TEST_F(DataFileStorage,
             << status;
         EXPECT_EQ(readAll(programFile), old);
     }
-    EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList{"Data.dat"});
-    // Sparse: far more zeros than memory after the table, costing no disk.
-    if (QFile(programFile).resize(qint64(1) << 40)) {
-        EXPECT_EQ(DataFile(program).load(), full);
+    // Neither the dead writer's lock nor its file stands in the way of the next save.
+    EXPECT_TRUE(enter(DataFile(program, fallback), 120, "张三"));
+    EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList({"Data.dat", "Data.dat.lock"}));
+    const RecordRows saved = DataFile(program).load();
+    // Sparse, costing no disk: far more zeros than memory after the table, or no line end at all.
+    QFile table(programFile);
+    if (table.resize(qint64(1) << 40)) {
+        EXPECT_EQ(DataFile(program).load(), saved);
+        EXPECT_TRUE(table.resize(0) && table.resize(qint64(1) << 40));
+        EXPECT_EQ(DataFile(program).load(), records::defaultRows());
     }
 }
 
