@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "Texts.h"
 #include "Utf8.h"
 
 namespace records {
@@ -26,7 +27,7 @@ std::string fitName(const std::string& text, int keep) {
 }
 
 ScoreEntry defaultRow() {
-    return ScoreEntry{fitName("无记录"), 0};
+    return ScoreEntry{fitName(text::kNoRecordName), 0};
 }
 
 RecordRows defaultRows() {
@@ -53,15 +54,6 @@ bool enter(RecordRows& rows, std::int32_t score, const std::string& name) {
 std::int16_t clampPoints(std::int64_t score) {
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(
         score, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
-std::string displayText(const RecordRows& rows) {
-    std::string text;
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        text += "【" + std::to_string(k) + "】" + rows[k].name + std::string(14, ' ') +
-                std::to_string(rows[k].points) + "\r\n";
-    }
-    return text;
 }
 
 }  // namespace records

@@ -25,7 +25,4 @@ bool enter(RecordRows& rows, std::int32_t score, const std::string& name);
 // A running score as stored in a row: held to the 16-bit range, never wrapped.
 std::int16_t clampPoints(std::int64_t score);
 
-// "【k】", the six-character name, fourteen spaces, the points and CR LF, for each row.
-std::string displayText(const RecordRows& rows);
-
 }  // namespace records

@@ -202,13 +202,23 @@ TEST(Rules, LoadingMenusAndMusic) {
         "menu gao; menu help; menu about; menu music; menu music; menu music; menu new; "
         "menu music; next 6 2 3 4 5 / 6 9 9 9 9 / 6; menu new; hand 0; rand 0.9; label 1");
     ASSERT_EQ(play.boxes.size(), 3u);
-    EXPECT_EQ(play.boxes[0].text, records::displayText(records::defaultRows()));
+    EXPECT_EQ(play.boxes[0].text, records::shownText(records::defaultRows()));
     EXPECT_EQ(card::suitOf(play.game.board().Image4[1]), 3);  // its lone 6, suit drawn
     // The check mark decides between stop and play; new plays whatever the mark says.
     const std::string file = "file /opt/tessaro/r07.mid";
     EXPECT_EQ(play.session.media().log,
               (std::vector<std::string>{"stop", "play", "stop", file, "open", "play", "play", file,
                                         "open", "play"}));
+}
+
+TEST(Rules, TheRecordsListNumbersEachRowFromZeroWithFourteenSpaces) {
+    RecordRows rows = records::defaultRows();
+    rows[9] = {"Li Lei", -20};
+    std::string expected;
+    for (int k = 0; k <= 8; ++k)
+        expected += "【" + std::to_string(k) + "】无记录" + std::string(17, ' ') + "0\r\n";
+    EXPECT_EQ(records::shownText(rows),
+              expected + "【9】Li Lei" + std::string(14, ' ') + "-20\r\n");
 }
 
 // A translation gets whole templates, and may put their arguments in another order.

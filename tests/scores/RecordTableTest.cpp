@@ -42,14 +42,4 @@ TEST(RecordTable, AScoreEntersBelowTheRowsItDoesNotBeat) {
     }
 }
 
-TEST(RecordTable, DisplayShowsEachRowNumberedFromZeroWithFourteenSpaces) {
-    RecordRows rows = records::defaultRows();
-    rows[9] = {"Li Lei", -20};
-    std::string expected;
-    for (int k = 0; k <= 8; ++k)
-        expected += "【" + std::to_string(k) + "】无记录" + std::string(17, ' ') + "0\r\n";
-    EXPECT_EQ(records::displayText(rows),
-              expected + "【9】Li Lei" + std::string(14, ' ') + "-20\r\n");
-}
-
 }  // namespace
