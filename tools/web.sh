@@ -17,8 +17,8 @@ emcmake cmake -S . -B build-web -G Ninja -DTESSARO_WEB=ON -DCMAKE_BUILD_TYPE=Min
     -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node);--no-experimental-fetch"
 cmake --build build-web
 site=build-web/site
-# The music, its synthesizer and the font of the game's texts, when their build step is there.
-if [ -f tools/make-web-extras.sh ]; then bash tools/make-web-extras.sh "$site"; fi
+# The music, its synthesizer and the font of the game's texts.
+bash tools/make-web-extras.sh "$site"
 [ -n "${TESSARO_BUILD_ONLY:-}" ] && exit 0
 echo "Tessaro is served on http://127.0.0.1:8080/ (Ctrl+C stops it)" >&2
 exec python3 -m http.server --bind 127.0.0.1 --directory "$site" 8080
