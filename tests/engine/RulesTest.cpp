@@ -131,6 +131,11 @@ TEST(Rules, EachCaseLeavesItsPosition) {
         play.run(c.steps);
         EXPECT_EQ(play.summary(), c.after) << c.what;
         EXPECT_TRUE(!c.pause || play.pause == c.pause) << c.what << ", paused: " << play.pause;
+        // A face on the table's left is what the state holds there, whoever laid it.
+        const int left = play.game.board().Image4[0];
+        if (left != card::kBack) {
+            EXPECT_EQ(card::valueOf(left), play.game.state().tableValue[0]) << c.what;
+        }
     }
 }
 
@@ -225,12 +230,16 @@ TEST(Rules, TheRecordsListNumbersEachRowFromZeroWithFourteenSpaces) {
 TEST(Rules, ATranslationComposesWholeSentences) {
     text::setTranslator([](const char* source) -> std::string {
         const std::string_view s = source;  // the court card of hearts' template is the last
-        return s == text::kCourtNames[3]  ? "R"
-               : s == text::kNoRecordName ? "leer"
-               : s == text::kRecordRow    ? "%3 %2%1%4"
-                                          : "%2=%1";
+        return s == text::kCourtNames[3]     ? "R"
+               : s == text::kNoRecordName    ? "leer"
+               : s == text::kRecordRow       ? "%3 %2%1%4"
+               : s == text::kComputerTurn[0] ? "T0 %3:%1+%2"
+               : s == text::kComputerTurn[3] ? "T3 %3:%1+%2"
+                                             : "%2=%1";
     });
     EXPECT_EQ(names::card(card::faceOf(card::kKing, 2)), "13=R");
+    EXPECT_EQ(names::computerTurn(0, card::kBack, card::faceOf(5, 0)), "T0 0:+%2=5");
+    EXPECT_EQ(names::computerTurn(2, card::faceOf(5, 0), card::faceOf(6, 1)), "T3 2:%2=5+%2=6");
     EXPECT_EQ(records::shownText(records::defaultRows()).substr(0, 26),
               "0 leer  0%4\r\n0 leer  1%4\r\n");
     text::setTranslator(nullptr);
