@@ -8,12 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
 #include <iostream>
+#include <thread>
 
 #include "DataFile.h"
 #include "RecordTable.h"
@@ -118,7 +120,13 @@ TEST_F(DataFileStorage, TwoCopiesKeepBothRecordsAndNeitherWritesThroughALink) {
     const int held = open(QFile::encodeName(programFile + ".lock"), O_RDONLY);
     ASSERT_EQ(flock(held, LOCK_EX), 0);  // a copy that hangs while it saves
     EXPECT_FALSE(enter(DataFile(program, fallback), 300, "丙方"));
-    close(held);
+    // One that holds it a moment is waited for.
+    std::thread release([held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        close(held);
+    });
+    EXPECT_TRUE(enter(DataFile(program, fallback), 300, "丙方"));
+    release.join();
     // Another user's process swaps the table for a link to a file of ours after it was read:
     // the save replaces the link, keeps the table's permissions and returns the rows as stored.
     ASSERT_EQ(chmod(QFile::encodeName(programFile), 0606), 0);
@@ -150,6 +158,11 @@ TEST_F(DataFileStorage, AReadOnlyFolderSendsRecordsToAFallbackThatStartsFromItsT
         EXPECT_TRUE(enter(DataFile(readOnly, fallback), 900, "李四") &&
                     enter(DataFile(readOnly, fallback), 700, "王五"));
         EXPECT_EQ(DataFile(readOnly, fallback).load()[2], sampleRows(500)[0]);  // below both
+        // With no fallback given, an installed game's table is ~/.local/share/tessaro/Data.dat,
+        // also under a relative XDG_DATA_HOME, which the XDG rules say to ignore.
+        QCoreApplication::setApplicationName("tessaro");
+        qputenv("XDG_DATA_HOME", "relative");
+        EXPECT_EQ(DataFile(readOnly).path(), QDir::homePath() + "/.local/share/tessaro/Data.dat");
         if (asNobody) _exit(::testing::Test::HasFailure());
         return;
     }
