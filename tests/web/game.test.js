@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {test, before, after} = require('node:test');
-const {serve, launch, settle, open} = require('./support');
+const {serve, launch, settle, open, axe, focus, walk} = require('./support');
 
 let site, browser;
 before(async () => {
@@ -88,20 +88,169 @@ test('a seeded game on the page is the game tessaro-replay plays, event by event
   const script = seen[seen.length - 1][0];
   // The chance the page recorded, and the seed from the address alone, give the same game.
   for (const dropped of [/^seed .*\n/m, /^rand .*\n/gm]) {
-    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
-    const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', dir],
-                          {input: script.replace(dropped, ''), encoding: 'utf8'});
-    assert.strictEqual(run.status, 0, run.stderr);
-    const out = run.stdout.trim().split('\n').map(line => JSON.parse(line));
-    for (const [prefix, shown] of seen) {
-      const {state, board: b} = out[eventCount(prefix) - 1];
-      const px = twips => Math.round(twips / 15);
-      assert.deepStrictEqual(shown, {
-        state, board: b,
-        hand: b.Image1.map(p => [p.picture * p.visible, px(p.top), p.visible]),
-        cpu: b.Image2.map(p => p.picture * p.visible),
-        table: b.Image4.concat(b.Image7.slice(0, 2)),
-        labels: b.Label1, option: b.Option1}, prefix.split('\n').pop());
+    const out = replayed(script.replace(dropped, ''));
+    for (const [prefix, shown] of seen) assert.deepStrictEqual(shown, expected(out[eventCount(prefix) - 1]), prefix.split('\n').pop());
+  }
+});
+
+// tessaro-replay's lines for a script.
+function replayed(script) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
+  const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', dir], {input: script, encoding: 'utf8'});
+  assert.strictEqual(run.status, 0, run.stderr);
+  return run.stdout.trim().split('\n').map(line => JSON.parse(line));
+}
+
+// What the page must show of a line of tessaro-replay.
+function expected({state, board: b}) {
+  const px = twips => Math.round(twips / 15);
+  return {
+    state, board: b,
+    hand: b.Image1.map(p => [p.picture * p.visible, px(p.top), p.visible]),
+    cpu: b.Image2.map(p => p.picture * p.visible),
+    table: b.Image4.concat(b.Image7.slice(0, 2)),
+    labels: b.Label1, option: b.Option1};
+}
+
+const WALKS = [  // each a seed, a number of things done, a browser and a screen
+  {seed: 1, actions: 120, engine: 'chromium'},
+  {seed: 2, actions: 120, engine: 'firefox'},
+  {seed: 3, actions: 80, engine: 'chromium', phone: true},
+];
+
+test('walks of a player\'s pointer, taps and keys end without a fault, on the board tessaro-replay plays; axe finds nothing', async () => {
+  for (const {seed, actions, engine, phone} of WALKS) {
+    const other = engine === 'firefox' ? await launch(engine) : null;
+    try {
+      const page = await (await (other || browser).createBrowserContext()).newPage();
+      const name = `${engine} walk ${seed}${phone ? ' (phone)' : ''}`;
+      if (phone) await page.setViewport({width: 360, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
+      const errors = [], findings = [];
+      page.on('pageerror', e => errors.push(e.message));
+      page.on('console', m => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
+      await page.goto(`${site.url}?seed=${seed}`);
+      await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+      const check = async when => findings.push(...(await axe(page)).map(v => `${when}: ${v}`));
+      await check('start');
+      // The deal from the menu, by the pointer.
+      for (const control of ['.menu button', '[data-item="new"]']) {
+        const r = await (await page.$(control)).boundingBox();
+        if (phone) await page.touchscreen.tap(r.x + r.width / 2, r.y + r.height / 2);
+        else await page.mouse.click(r.x + r.width / 2, r.y + r.height / 2);
+      }
+      await settle(page);
+      await check('after a deal');
+      if (phone) {
+        // Two quick taps on 摸牌 draw two cards.
+        const held = () => page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
+        const before = await held();
+        const r = await (await page.$('[data-control="Label1"][data-index="0"]')).boundingBox();
+        for (let tap = 0; tap < 2; ++tap) {
+          await page.touchscreen.tap(r.x + r.width / 2, r.y + r.height / 2);
+          await new Promise(resolve => setTimeout(resolve, 150));
+        }
+        await settle(page);
+        assert.strictEqual(await held(), before + 2, 'two taps, two cards');
+      }
+      const done = await walk(page, seed, actions, {touch: phone, checkBox: kind => check(`${kind} box`)});
+      if (done.end === 'fault') assert.fail(`${name}: ${await page.$eval('.dialog', e => e.textContent)}`);
+      if (!done.end) await check('end');
+      assert.deepStrictEqual(errors, [], name);
+      assert.deepStrictEqual(findings, [], name);
+      const out = replayed(await page.evaluate(() => tessaroTest.script()));
+      assert.deepStrictEqual(await page.evaluate(shown), expected(out[out.length - 1]), name);
+      console.log(`# ${name}: ${JSON.stringify(done)}, ${out.length} events`);
+    } finally {
+      if (other) await other.close();
+    }
+  }
+});
+
+// The player's answer to the target from the hand: an operator and one or two cards, or null.
+const answerOf = () => {
+  const {handValue: hand, tableValue: [, goal]} = tessaroTest.view.state;
+  const ops = [(a, b) => a + b, (a, b) => a - b, (a, b) => a * b, (a, b) => Math.trunc(a / b)];
+  for (let i = 0; i < 10; ++i) {
+    if (!hand[i]) continue;
+    if (hand[i] === goal) return {op: 0, cards: [i]};
+    for (let j = 0; j < 10; ++j)
+      for (let op = 0; op < 4; ++op)
+        if (j !== i && hand[j] && ops[op](hand[i], hand[j]) === goal) return {op, cards: [i, j]};
+  }
+  return null;
+};
+
+test('a keyboard-only game to a record entry: the focus where the window keeps it at every step', async () => {
+  for (const engine of ['chromium', 'firefox']) {
+    const other = engine === 'firefox' ? await launch(engine) : null;
+    try {
+      const page = await open(await (other || browser).createBrowserContext(), site.url + '?seed=5');
+      await page.evaluate(() => localStorage.setItem('tessaro.records', JSON.stringify(Array(10).fill(['低分', -32768]))));
+      const press = async key => {
+        const [held, name] = key.includes('+') && key.length > 1 ? key.split('+') : [null, key];
+        if (held) await page.keyboard.down(held);
+        await page.keyboard.press(name === 'Space' ? ' ' : name);
+        if (held) await page.keyboard.up(held);
+        await settle(page);
+        return focus(page);
+      };
+      const step = async (key, where) => assert.match(await press(key), where, `${engine}: ${key}`);
+      const opened = () => page.$$eval('.menu.open', m => m.length);
+      assert.strictEqual(await focus(page), 'operator', `${engine}: at the start`);
+      // The menu bar: Left/Right, Down opens, Home/End, Esc closes, Tab leaves it closed.
+      for (const [key, where] of [['Shift+Tab', /^menu 游戏$/], ['ArrowDown', /^item new$/], ['End', /^item quit$/],
+        ['Home', /^item new$/], ['Escape', /^menu 游戏$/], ['ArrowRight', /^menu 关于$/], ['Enter', /^item help$/],
+        ['ArrowLeft', /^item new$/], ['Tab', /^operator$/], ['Shift+Tab', /^menu 游戏$/], ['ArrowDown', /^item new$/],
+        ['Enter', /^operator$/]]) {
+        await step(key, where);
+        assert.strictEqual(await opened(), /^item/.test(await focus(page)) ? 1 : 0, `${engine}: ${key}`);
+      }
+      // An operator key leaves the focus on the chosen operator; Tab goes on to the hand.
+      await step('Tab', /^Image1 0$/);
+      await step('Shift+Tab', /^operator$/);
+      await step('x', /^operator$/);
+      await step('Tab', /^Image1 0$/);
+      let plays = 0;
+      for (let round = 0; round < 12 && plays < 2; ++round) {
+        const plan = await page.evaluate(answerOf);
+        let at = await focus(page);
+        if (!plan) {
+          while (at !== 'Label1 0') at = await press('Tab');
+          await step('Enter', /^Label1 0$/);  // 摸牌
+          await step('Shift+Tab', /^Image1 \d$/);
+          continue;
+        }
+        await step('zxcv'[plan.op], /^Image1 \d$/);
+        for (const k of plan.cards) {
+          while (at !== `Image1 ${k}`) at = await press(Number(at.slice(7)) < k ? 'ArrowRight' : 'ArrowLeft');
+          await step('Space', new RegExp(`^Image1 ${k}$`));
+        }
+        while (at !== 'Label1 1') at = await press('Tab');
+        assert.match(at, /^(Image1|Label1) \d$/);
+        await page.evaluate(() => { document.getElementById('told').textContent = ''; });
+        const after = await press('Enter');  // 出牌: the computer's turn, told, and the hand again
+        if (await page.$('.dialog')) break;
+        assert.match(after, /^Image1 \d$/, `${engine}: after 出牌`);
+        await page.waitForFunction(() => /电脑/.test(document.getElementById('told').textContent));
+        ++plays;
+      }
+      assert.strictEqual(plays, 2, `${engine}: two plays from the keys`);
+      // A box holds the focus until it is answered; the record's name is typed and kept.
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('KeyQ');
+      await page.keyboard.up('Alt');
+      await settle(page);
+      for (const where of [/^box 是$/, /^box 否$/, /^box 是$/]) {
+        assert.match(await focus(page), where, `${engine}: in the box`);
+        await page.keyboard.press('Tab');
+      }
+      await step('Shift+Tab', /^box 是$/);
+      await step('Enter', /^box input$/);
+      await page.keyboard.type('Keys');
+      await step('Enter', /^box 重新开始$/);
+      assert.match(await page.evaluate(() => localStorage.getItem('tessaro.records')), /Keys/);
+    } finally {
+      if (other) await other.close();
     }
   }
 });
