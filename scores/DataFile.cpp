@@ -36,10 +36,8 @@ constexpr char kFileName[] = "Data.dat";
 // more than its six characters even when some bytes are invalid.
 constexpr qsizetype kNameBytesRead = 64;
 
-// The name's characters as the file can hold them. The file has no escapes, so a double quote
-// would end the name early and a line break would end the row: they become a full-width quote
-// and a space. A character that does not come back from GBK unchanged becomes "?". Every name
-// this yields survives a trip through the file as it is.
+// Names in GBK: the file holds a character that comes back from GBK unchanged, and a name as
+// stored survives a trip through the file as it is.
 class GbkName {
 public:
     GbkName()
@@ -48,20 +46,8 @@ public:
 
     // The six characters a name is stored as.
     std::string storable(const QString& text) {
-        QString fitted;
-        int count = 0;
-        for (const char32_t c : text.toUcs4()) {
-            if (count++ == records::kNameLength) break;
-            if (c == U'"')
-                fitted += QChar(0xFF02);
-            else if (c < 0x20 || c == 0x7F)
-                fitted += u' ';
-            else if (roundTrips(c))
-                fitted += QStringView(QChar::fromUcs4(c));
-            else
-                fitted += u'?';
-        }
-        return records::fitName(fitted.toStdString());
+        return records::storableName(text.toStdString(),
+                                     [this](char32_t c) { return roundTrips(c); });
     }
 
     QByteArray toBytes(const std::string& name) {
