@@ -47,7 +47,11 @@ async function shownRecords(context, url) {
 test('records: names entered in two tabs are both kept after a reload, as Data.dat keeps names; other data is left alone', async () => {
   const context = await browser.createBrowserContext();
   const tabs = [await open(context, site.url), await open(context, site.url)];
-  await tabs[0].evaluate(low => localStorage.setItem('tessaro.records', low), LOW);
+  await tabs[0].evaluate(low => {
+    localStorage.setItem('tessaro.records', low);
+    // A record a page without Web Locks kept on its own: the first save under the lock folds it in.
+    localStorage.setItem('tessaro.records.1.a', '["Eve", 5]');
+  }, LOW);
   // Both reach the name box before either answers it.
   for (const tab of tabs) await toNameBox(tab);
   // A right-to-left override and a bell: stored as the window stores them, "?ab".
@@ -55,8 +59,9 @@ test('records: names entered in two tabs are both kept after a reload, as Data.d
   assert.strictEqual(await enterName(tabs[1], 'Bob"'), null);
   const table = await shownRecords(context, site.url);
   // Each name isolated from the direction of the row number and the points around it.
-  assert.match(table, /\u2068\?ab {3}\u2069[^]*\u2068Bob＂ {2}\u2069/);
-  assert.strictEqual((table.match(/\u2068低分 {4}\u2069/g) || []).length, 8);
+  assert.match(table, /\u2068\?ab {3}\u2069[^]*\u2068Bob＂ {2}\u2069[^]*\u2068Eve {3}\u2069[^]*低分/);
+  assert.strictEqual((table.match(/Eve/g) || []).length, 1);
+  assert.strictEqual((table.match(/\u2068低分 {4}\u2069/g) || []).length, 7);
   assert.doesNotMatch(table, /[\u202e\u0007"]/);
 
   const again = await open(context, site.url);

@@ -53,7 +53,7 @@ export const records = {
     entries.sort((a, b) => a[0] - b[0] || (a[1] < b[1] ? -1 : a[1] > b[1]));
     return entries.map(e => e[2]).join('');
   },
-  // Under the lock: the table with the entries read folded in, which are then dropped.
+  // The table; under the lock, with the entries read folded in, which are then dropped.
   writeRecords(lines) {
     const rows = lines.split('\n').filter(l => l).map(l => {
       const tab = l.indexOf('\t');
@@ -61,7 +61,7 @@ export const records = {
     });
     try {
       localStorage.setItem(RECORDS_KEY, JSON.stringify(rows));
-      for (let i = localStorage.length; i-- > 0;) {
+      for (let i = releaseRecords ? localStorage.length : 0; i-- > 0;) {
         const key = localStorage.key(i);
         if (key.startsWith(ENTRY_PREFIX)) localStorage.removeItem(key);
       }
