@@ -1,6 +1,7 @@
 // Data.dat: the record table as ten GBK text lines beside the program, saved atomically.
 #include "DataFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,13 +17,18 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <random>
+#include <string>
 #include <string_view>
 #include <utility>
 
-#include "FileLock.h"
+#include "Folder.h"
 #include "RecordTable.h"
+#include "SystemCalls.h"
 
 namespace {
+
+using syscalls::made;
 
 constexpr char kFileName[] = "Data.dat";
 
@@ -30,10 +36,8 @@ constexpr char kFileName[] = "Data.dat";
 // more than its six characters even when some bytes are invalid.
 constexpr qsizetype kNameBytesRead = 64;
 
-// The name's characters as the file can hold them. The file has no escapes, so a double quote
-// would end the name early and a line break would end the row: they become a full-width quote
-// and a space. A character that does not come back from GBK unchanged becomes "?". Every name
-// this yields survives a trip through the file as it is.
+// Names in GBK: the file holds a character that comes back from GBK unchanged, and a name as
+// stored survives a trip through the file as it is.
 class GbkName {
 public:
     GbkName()
@@ -42,20 +46,8 @@ public:
 
     // The six characters a name is stored as.
     std::string storable(const QString& text) {
-        QString fitted;
-        int count = 0;
-        for (const char32_t c : text.toUcs4()) {
-            if (count++ == records::kNameLength) break;
-            if (c == U'"')
-                fitted += QChar(0xFF02);
-            else if (c < 0x20 || c == 0x7F)
-                fitted += u' ';
-            else if (roundTrips(c))
-                fitted += QStringView(QChar::fromUcs4(c));
-            else
-                fitted += u'?';
-        }
-        return records::fitName(fitted.toStdString());
+        return records::storableName(text.toStdString(),
+                                     [this](char32_t c) { return roundTrips(c); });
     }
 
     QByteArray toBytes(const std::string& name) {
@@ -94,6 +86,17 @@ GbkName& gbkName() {
     return converter;
 }
 
+// 0 when something stands at `name` in the folder, with its status in `info` (a link's own);
+// ENOENT when nothing at all does; any other error when that cannot be told, and then the
+// table there is neither read nor written.
+int look(int dir, const char* name, struct stat& info) {
+    return made("fstatat", [&] { return fstatat(dir, name, &info, AT_SYMLINK_NOFOLLOW); }) == 0
+               ? 0
+               : errno;
+}
+
+constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
 std::string_view trimmed(std::string_view s) {
     constexpr std::string_view kBlank = " \t\r";
     const auto first = s.find_first_not_of(kBlank);
@@ -129,32 +132,63 @@ std::optional<ScoreEntry> readRow(std::string_view line, GbkName& gbk) {
     return ScoreEntry{gbk.fromBytes(line.substr(open + 1, close - open - 1)), *points};
 }
 
-// Writes the table into a file of our own beside it and renames that file onto the table's
-// name: the rename replaces whatever stands at the name itself, never a link's target, and a
-// crash at any moment leaves the old table whole. Done under the lock, so the one temporary
-// name never meets another writer's; a file left there by a crash is cleared first.
+constexpr char kNewPrefix[] = "Data.dat.new";
+
+// A crash during a save may have left its new file. Under the lock no save is under way, so
+// any there is stale; only the player's own are cleared, and another user's never stand in
+// the way, since each save makes a name of its own.
+void clearStale(int dir) {
+    const int listed = made("openat", [&] { return openat(dir, ".", kListFlags); });
+    DIR* entries = listed < 0 ? nullptr : fdopendir(listed);
+    if (!entries) {
+        if (listed >= 0) close(listed);
+        return;
+    }
+    struct stat info {};
+    while (const dirent* entry = readdir(entries)) {
+        if (std::string_view(entry->d_name).starts_with(kNewPrefix) &&
+            look(dir, entry->d_name, info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == geteuid())
+            made("unlinkat", [&] { return unlinkat(dir, entry->d_name, 0); });
+    }
+    closedir(entries);
+}
+
+// Writes the table into a new file of its own beside it and renames that file onto the
+// table's name: the rename replaces whatever stands at the name itself, never a link's target,
+// and a crash at any moment leaves the old table whole. Done under the lock.
 // `keep`: the permissions of the table it replaces; a new one gets the umask's.
-bool replaceFile(const QString& path, const QByteArray& bytes, std::optional<mode_t> keep) {
-    const QByteArray name = QFile::encodeName(path);
-    const QByteArray temporary = QFile::encodeName(path + QStringLiteral(".new"));
-    unlink(temporary.constData());
-    const int fd = open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                        keep.value_or(0666));
+bool replaceFile(int dir, const QByteArray& bytes, std::optional<mode_t> keep) {
+    clearStale(dir);
+    std::random_device chance;
+    std::string temporary;
+    int fd = -1;
+    // A name no one can tell beforehand, so no file planted there blocks the save.
+    for (int attempt = 0; fd < 0 && attempt < 8; ++attempt) {
+        temporary = kNewPrefix + ("-" + std::to_string(chance()));
+        fd = made("openat", [&] {
+            return openat(dir, temporary.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        });
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
     // One write of a few hundred bytes: a short one means a full disk. The umask does not trim
     // a table's own permissions; the data reaches the disk before the name points at it.
-    bool saved = ::write(fd, bytes.constData(), bytes.size()) == bytes.size() &&
-                 (!keep || fchmod(fd, *keep) == 0) && fdatasync(fd) == 0;
+    bool saved = made("write", [&] { return ::write(fd, bytes.constData(), bytes.size()); }) ==
+                     bytes.size() &&
+                 (!keep || made("fchmod", [&] { return fchmod(fd, *keep); }) == 0) &&
+                 made("fdatasync", [&] { return fdatasync(fd); }) == 0;
     saved = close(fd) == 0 && saved;
-    saved = saved && rename(temporary.constData(), name.constData()) == 0;
-    if (!saved) unlink(temporary.constData());
-    return saved;
-}
-
-// Whether anything at all, a dangling link included, is at that path.
-bool present(const QString& path) {
-    struct stat info {};
-    return lstat(QFile::encodeName(path).constData(), &info) == 0;
+    saved = saved &&
+            made("renameat", [&] { return renameat(dir, temporary.c_str(), dir, kFileName); }) == 0;
+    if (!saved) {
+        unlinkat(dir, temporary.c_str(), 0);
+        return false;
+    }
+    // The new name reaches the disk too, or a power cut could bring the old table back. A
+    // folder that cannot be synced at all (EINVAL) is no failure.
+    return made("fsync", [&] { return fsync(dir); }) == 0 || errno == EINVAL;
 }
 
 // Splits a table's bytes into its first ten lines, which end at LF, CR LF or a lone CR, and
@@ -215,6 +249,38 @@ private:
 // A save takes milliseconds; longer means a hung copy. A copy that died holds no lock.
 constexpr int kLockWaitMs = 3000;
 
+// The table as found in a folder.
+struct Table {
+    int error = 0;                   // 0: it stands there; ENOENT: none; else it cannot be told
+    std::optional<RecordRows> rows;  // what was read; nothing when it cannot be read
+    struct stat info {};             // the status of the file read
+};
+
+// A table that is not a regular file of its own, or cannot be read, is read as nothing: it is
+// then never written over.
+Table findTable(const Folder& folder) {
+    Table table;
+    table.error = folder.fd() < 0 ? folder.error() : look(folder.fd(), kFileName, table.info);
+    // A device is not even opened; no link is followed and a FIFO does not hold the start up.
+    if (table.error != 0 || !S_ISREG(table.info.st_mode)) return table;
+    const int fd = made("openat", [&] {
+        return openat(folder.fd(), kFileName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    });
+    if (fd < 0) return table;
+    // The status of what was opened, which may have been put there since it was looked at.
+    if (made("fstat", [&] { return fstat(fd, &table.info); }) == 0 && S_ISREG(table.info.st_mode)) {
+        RowReader reader;
+        std::array<char, 4096> buffer;
+        ssize_t n = 0;
+        while (!reader.done() &&
+               (n = made("read", [&] { return ::read(fd, buffer.data(), buffer.size()); })) > 0)
+            reader.feed({buffer.data(), static_cast<std::size_t>(n)});
+        if (n >= 0) table.rows = reader.finish();
+    }
+    close(fd);
+    return table;
+}
+
 }  // namespace
 
 DataFile::DataFile(const QString& programDir, const QString& fallbackDir)
@@ -237,54 +303,46 @@ QString DataFile::path() const {
     return QDir(dir).filePath(kFileName);
 }
 
-// Nothing when the file cannot be opened or is not a regular file: it is then never written.
-std::optional<RecordRows> DataFile::readTable(const QString& file, mode_t* mode) const {
-    // A device is not even opened; no link is followed and a FIFO does not hold the start up.
-    struct stat info {};
-    const QByteArray name = QFile::encodeName(file);
-    if (lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    if (mode) *mode = info.st_mode & 07777;
-    const int fd = open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    RowReader reader;
-    std::array<char, 4096> buffer;
-    ssize_t n = 0;
-    while (!reader.done() && (n = ::read(fd, buffer.data(), buffer.size())) > 0)
-        reader.feed({buffer.data(), static_cast<std::size_t>(n)});
-    close(fd);
-    if (n < 0) return std::nullopt;
-    return reader.finish();
-}
-
 RecordRows DataFile::load() {
     const QString file = path();
-    if (present(file)) return readTable(file).value_or(records::defaultRows());
+    Table table = findTable(Folder(QFileInfo(file).absolutePath(), false));
     // A folder that cannot be written may still hold a table; a record goes to the fallback.
-    if (file != programFile() && present(programFile()))
-        return readTable(programFile()).value_or(records::defaultRows());
-    // None yet: create it, unless another copy of the game has done so meanwhile.
-    return update([&](RecordRows&) { return !present(file); }).value_or(records::defaultRows());
+    if (table.error == ENOENT && file != programFile())
+        table = findTable(Folder(programDir_, false));
+    // Only a table that is not there at all is created; one that cannot be told is left alone.
+    if (table.error != ENOENT) return table.rows.value_or(records::defaultRows());
+    return save({}, true).value_or(records::defaultRows());
 }
 
 std::optional<RecordRows> DataFile::update(const std::function<bool(RecordRows&)>& change) {
-    const QString file = path();
-    if (!QDir().mkpath(QFileInfo(file).absolutePath())) return std::nullopt;
-    const FileLock lock(file + QStringLiteral(".lock"), kLockWaitMs);
-    if (!lock.held()) return std::nullopt;
+    return save(change, false);
+}
 
+std::optional<RecordRows> DataFile::save(const std::function<bool(RecordRows&)>& change,
+                                         bool onlyNew) {
+    const QString file = path(), folderPath = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folderPath)) return std::nullopt;
+    Folder folder(folderPath, true);
+    if (!folder.lock(kLockWaitMs)) return std::nullopt;
+
+    Table table = findTable(folder);
+    const bool replacing = table.error == 0;
     // A new table in the fallback starts from the one in a folder that cannot be written.
-    QString source = file;
-    if (!present(file) && file != programFile() && present(programFile())) source = programFile();
-    RecordRows rows = records::defaultRows();
-    std::optional<mode_t> mode;
-    if (present(source)) {
-        const auto read = readTable(source, &mode.emplace());
-        if (!read) return std::nullopt;
-        rows = *read;
-    }
-    if (!change(rows)) return rows;
+    if (table.error == ENOENT && file != programFile())
+        table = findTable(Folder(programDir_, false));
+    if (table.error != ENOENT && !table.rows) return std::nullopt;
+    // Another copy of the game may have created it meanwhile.
+    if (onlyNew && table.error == 0) return table.rows;
+    RecordRows rows = table.rows.value_or(records::defaultRows());
+    if (!onlyNew && !change(rows)) return rows;
+    // A table with no write bit at all (chmod a-w) was frozen by its player: it stays as it is.
+    if (replacing && (table.info.st_mode & 0222) == 0) return std::nullopt;
+    // Only the read and write bits, and only of a table of the player's own: a set-user-ID bit,
+    // or another user's choice, is no one's to hand on.
+    std::optional<mode_t> keep;
+    if (table.error == 0 && table.info.st_uid == geteuid()) keep = table.info.st_mode & 0666;
     const QByteArray bytes = encode(rows);
-    if (!replaceFile(file, bytes, mode)) return std::nullopt;
+    if (!replaceFile(folder.fd(), bytes, keep)) return std::nullopt;
     // What the file holds, a name as typed may not be: the rows are the stored ones.
     return decode(bytes);
 }

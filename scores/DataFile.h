@@ -1,8 +1,6 @@
 // Data.dat: the record table as ten GBK text lines, saved atomically under a lock.
 #pragma once
 
-#include <sys/types.h>
-
 #include <QByteArray>
 #include <QString>
 
@@ -13,8 +11,8 @@
 // as a regular file of its own: anything else at that path (a link, a FIFO, a device, a file
 // that cannot be read) is present but not readable; it loads as default rows and is never
 // written over, and a save replaces the name itself with a new file, never what stands there.
-// Every record entry reads the table again under a lock beside it (Data.dat.lock, which stays),
-// so that two copies of the game on one folder both keep their records.
+// Every record entry reads the table again under a lock on its folder, so that two copies of
+// the game on one folder both keep their records.
 class DataFile : public RecordStore {
 public:
     // programDir: the directory of the executable.  fallbackDir: where the table lives when
@@ -39,8 +37,8 @@ public:
 
 private:
     QString programFile() const;
-    // `mode`, when given, receives the table's permissions.
-    std::optional<RecordRows> readTable(const QString& file, mode_t* mode = nullptr) const;
+    // With `onlyNew`, creates the table when there is none and leaves one there alone.
+    std::optional<RecordRows> save(const std::function<bool(RecordRows&)>& change, bool onlyNew);
 
     QString programDir_;
     QString fallbackDir_;

@@ -26,6 +26,28 @@ std::string fitName(const std::string& text, int keep) {
     return out;
 }
 
+std::string storableName(const std::string& text, const std::function<bool(char32_t)>& holds) {
+    std::string out;
+    int count = 0;
+    for (std::size_t i = 0, n = 0; i < text.size() && count < kNameLength; i += n, ++count) {
+        n = utf8Length(text, i);
+        char32_t c = 0xFFFD;  // an invalid byte, which no table holds
+        if (n == 0)
+            n = 1;
+        else
+            c = decodeUtf8(text, i, n);
+        if (c == U'"')
+            out += "\xEF\xBC\x82";  // U+FF02
+        else if (c < 0x20 || c == 0x7F)
+            out += ' ';
+        else if (c != 0xFFFD && holds(c))
+            out.append(text, i, n);
+        else
+            out += '?';
+    }
+    return fitName(out);
+}
+
 ScoreEntry defaultRow() {
     return ScoreEntry{fitName(text::kNoRecordName), 0};
 }

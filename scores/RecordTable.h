@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ScoreEntry.h"
@@ -13,6 +14,12 @@ constexpr int kNameLength = 6;
 // The first `keep` characters (not bytes) of a UTF-8 text, padded with spaces to six.
 // Invalid UTF-8 sequences count as one character each and are kept as U+FFFD.
 std::string fitName(const std::string& text, int keep = kNameLength);
+
+// The six characters a name is stored as, wherever the table is kept: the table's lines have no
+// escapes, so a double quote, which would end the name early, becomes a full-width one and a
+// control character a space; a character that `holds` says the table cannot hold becomes "?".
+// Every name this yields is stored as it is.
+std::string storableName(const std::string& text, const std::function<bool(char32_t)>& holds);
 
 ScoreEntry defaultRow();
 RecordRows defaultRows();

@@ -31,3 +31,11 @@ inline std::size_t utf8Length(std::string_view s, std::size_t i) {
         if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
     return n;
 }
+
+// The code point of the valid UTF-8 character of `n` bytes at s[i].
+inline char32_t decodeUtf8(std::string_view s, std::size_t i, std::size_t n) {
+    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t c = static_cast<unsigned char>(s[i]) & kLeadBits[n];
+    for (std::size_t k = 1; k < n; ++k) c = c << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return c;
+}

@@ -38,8 +38,8 @@ namespace {
 
 // The texts the engine composes (the records list, card names, boxes) in the page's language.
 std::string translate(const char* source) {
-    char* words = pageTranslate(source);
-    std::string out(words);
+    char* words = pageTranslate(webtext::pageSource(source));
+    std::string out = webtext::isolateNames(source, words);
     std::free(words);
     return out;
 }

@@ -1,6 +1,7 @@
 // What only the page shows: its menu keys, its dialog buttons and the words of its end.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -30,5 +31,23 @@ inline constexpr std::pair<const char*, const char*> kPageTexts[] = {
     {"again", N_("重新开始")},
     {"download", N_("下载重现这次错误的记录")},
 };
+
+// A browser player has no Data.dat: the page says in its own words that a record was not kept.
+// TRANSLATORS: a record that the browser's storage for the site could not keep.
+inline constexpr char kRecordsNotSaved[] = N_("高分记录无法保存在这个浏览器中，此次记录将会丢失。");
+
+// The text the page translates in place of one of the engine's.
+inline const char* pageSource(const char* source) {
+    return std::string_view(source) == text::kNotSaved.text ? kRecordsNotSaved : source;
+}
+
+// Each name in the records list stands between U+2068 and U+2069, so that no character of it
+// changes the direction of the row number or the points around it.
+inline std::string isolateNames(const char* source, std::string words) {
+    const auto name = words.find("%2");
+    if (std::string_view(source) == text::kRecordRow && name != std::string::npos)
+        words.replace(name, 2, "\u2068%2\u2069");
+    return words;
+}
 
 }  // namespace webtext

@@ -12,13 +12,18 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "DataFile.h"
 #include "RecordTable.h"
+#include "SystemCalls.h"
 
 namespace {
 
@@ -117,7 +122,7 @@ TEST_F(DataFileStorage, TwoCopiesKeepBothRecordsAndNeitherWritesThroughALink) {
     EXPECT_TRUE(enter(std::move(b), 200, "乙方"));
     EXPECT_TRUE(enter(std::move(a), 150, "甲方"));
     EXPECT_EQ(DataFile(program, fallback).load()[1], (ScoreEntry{"甲方    ", 150}));  // below 乙方
-    const int held = open(QFile::encodeName(programFile + ".lock"), O_RDONLY);
+    const int held = open(QFile::encodeName(program), O_RDONLY | O_DIRECTORY);
     ASSERT_EQ(flock(held, LOCK_EX), 0);  // a copy that hangs while it saves
     EXPECT_FALSE(enter(DataFile(program, fallback), 300, "丙方"));
     // One that holds it a moment is waited for.
@@ -170,33 +175,28 @@ TEST_F(DataFileStorage, AReadOnlyFolderSendsRecordsToAFallbackThatStartsFromItsT
     EXPECT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && !WEXITSTATUS(status));
 }
 
-// Anything at the table's path but a regular file of its own is never written, and a record
-// that would go there is reported as not saved; so is one whose lock is no regular file, and
-// nothing there makes it wait for good.
+// Anything at the table's path but a regular file of its own is never written, a record that
+// would go there is reported as not saved, and nothing there makes it wait for good.
 TEST_F(DataFileStorage, LinksFifosDevicesAndUnreadableFilesAreNeverWritten) {
-    const QString outside = root.filePath("outside"), lock = programFile + ".lock";
+    const QString outside = root.filePath("outside");
     using Make = std::function<bool(const char*)>;
     const auto link = [](const QString& to) -> Make {
         return [=](const char* at) { return symlink(QFile::encodeName(to), at) == 0; };
     };
-    const Make fifo = [](const char* at) { return mkfifo(at, 0644) == 0; };
     ASSERT_TRUE(writeAll(outside, "mine"));
-    const std::tuple<const char*, QString, Make> kinds[] = {
-        {"a link to a file outside", programFile, link(outside)},
-        {"a dangling link", programFile, link("nowhere/x")},
-        {"a FIFO", programFile, fifo},
-        {"a directory", programFile, [](const char* at) { return mkdir(at, 0755) == 0; }},
-        {"a character device", programFile,
+    const std::pair<const char*, Make> kinds[] = {
+        {"a link to a file outside", link(outside)},
+        {"a dangling link", link("nowhere/x")},
+        {"a FIFO", [](const char* at) { return mkfifo(at, 0644) == 0; }},
+        {"a directory", [](const char* at) { return mkdir(at, 0755) == 0; }},
+        {"a character device",
          [](const char* at) { return mknod(at, S_IFCHR | 0644, makedev(1, 3)) == 0; }},
-        {"a file that cannot be read", programFile,  // not for root
+        {"a file that cannot be read",  // not for root
          [](const char* at) { return writeAll(at, "") && chmod(at, 0) == 0 && access(at, R_OK); }},
-        {"a FIFO as the lock", lock, fifo},
-        {"a link to /dev/zero as the lock", lock, link("/dev/zero")},
     };
-    for (const auto& [kind, at, make] : kinds) {
-        for (const QString& old : {programFile, lock})
-            if (!QDir().remove(old)) QDir().rmdir(old);
-        if (!make(QFile::encodeName(at))) {
+    for (const auto& [kind, make] : kinds) {
+        if (!QDir().remove(programFile)) QDir().rmdir(programFile);
+        if (!make(QFile::encodeName(programFile))) {
             std::cout << "skipped (not possible for this user): " << kind << "\n";
             continue;
         }
@@ -204,7 +204,7 @@ TEST_F(DataFileStorage, LinksFifosDevicesAndUnreadableFilesAreNeverWritten) {
         EXPECT_FALSE(enter(DataFile(program), 120, "张三")) << kind;
         EXPECT_EQ(readAll(outside), "mine") << kind;
         EXPECT_EQ(QDir(program).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
-                  QString(at == lock ? "Data.dat.lock" : "Data.dat Data.dat.lock").split(' '))
+                  QStringList{"Data.dat"})
             << kind;
     }
 }
@@ -241,7 +241,7 @@ TEST_F(DataFileStorage,
     }
     // Neither the dead writer's lock nor its file stands in the way of the next save.
     EXPECT_TRUE(enter(DataFile(program, fallback), 120, "张三"));
-    EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList({"Data.dat", "Data.dat.lock"}));
+    EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList{"Data.dat"});
     const RecordRows saved = DataFile(program).load();
     // Sparse, costing no disk: far more zeros than memory after the table, or no line end at all.
     QFile table(programFile);
@@ -250,6 +250,139 @@ TEST_F(DataFileStorage,
         EXPECT_TRUE(table.resize(0) && table.resize(qint64(1) << 40));
         EXPECT_EQ(DataFile(program).load(), records::defaultRows());
     }
+}
+
+// What a process does as another user: as nobody in a child when the test runs as root, else as
+// the same user, whom the folder's rules treat alike here. False when it failed.
+bool asAnotherUser(const std::function<bool()>& act) {
+    if (geteuid() != 0) return act();
+    const pid_t child = fork();
+    if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && act() ? 0 : 1);
+    int status = -1;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+QStringList newFiles(const QString& dir) {
+    return QDir(dir).entryList({"Data.dat.new*"}, QDir::AllEntries | QDir::System | QDir::Hidden);
+}
+
+// Each system call of a record entry in turn fails with an I/O error, or the game dies there:
+// the table is then the old one or the new one, whole, and a record reported saved is in it;
+// the next save clears what the dead one left. A table that cannot be looked at is never
+// written, not even by the first start; and the folder reaches the disk before a save is
+// reported (where the system can flush a folder at all), so that a power cut cannot bring the
+// old table back.
+TEST_F(DataFileStorage, ASaveFailingOrDyingAtAnyCallLosesNoRecordItReportedSaved) {
+    const QByteArray old = DataFile::encode(sampleRows(500));
+    RecordRows entered = sampleRows(500);
+    records::enter(entered, 120, "张三");
+    const QByteArray now = DataFile::encode(entered);
+    std::vector<std::string> calls;
+    ASSERT_TRUE(writeAll(programFile, old));
+    syscalls::hook = [&](const char* call) {
+        calls.push_back(call);
+        return 0;
+    };
+    EXPECT_TRUE(enter(DataFile(program), 120, "张三"));
+    syscalls::hook = nullptr;
+    EXPECT_EQ(readAll(programFile), now);
+    const auto renamed = std::find(calls.begin(), calls.end(), "renameat");
+    EXPECT_NE(std::find(renamed, calls.end(), "fsync"), calls.end());
+    for (std::size_t k = 0; k < calls.size(); ++k) {
+        for (const bool dies : {false, true}) {
+            const std::string at = calls[k] + (dies ? " (dies)" : " (EIO)") + std::to_string(k);
+            ASSERT_TRUE(writeAll(programFile, old));
+            const pid_t child = fork();
+            if (child == 0) {
+                std::size_t n = 0;
+                syscalls::hook = [&](const char*) {
+                    if (n++ == k && dies) _exit(3);
+                    return n - 1 == k ? EIO : 0;
+                };
+                _exit(enter(DataFile(program), 120, "张三") ? 0 : 1);
+            }
+            int status = -1;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            EXPECT_EQ(code, dies ? 3 : code == 0 ? 0 : 1) << at;
+            const QByteArray table = readAll(programFile);
+            EXPECT_TRUE(code == 0 ? table == now : table == old || table == now) << at;
+            EXPECT_TRUE(enter(DataFile(program), 130, "李四")) << at;
+            EXPECT_EQ(newFiles(program), QStringList()) << at;
+        }
+    }
+    // Every look at the table fails, from the start on.
+    ASSERT_TRUE(writeAll(programFile, old));
+    syscalls::hook = [](const char* call) { return std::string(call) == "fstatat" ? EIO : 0; };
+    EXPECT_EQ(DataFile(program).load(), records::defaultRows());
+    EXPECT_FALSE(enter(DataFile(program), 120, "张三"));
+    EXPECT_EQ(readAll(programFile), old);
+    // A folder that the system cannot flush at all is no failure.
+    syscalls::hook = [](const char* call) { return std::string(call) == "fsync" ? EINVAL : 0; };
+    EXPECT_TRUE(enter(DataFile(program), 120, "张三"));
+    syscalls::hook = nullptr;
+    EXPECT_EQ(readAll(programFile), now);
+}
+
+// In a shared folder with the sticky bit, another user who made the lock's name, and the new
+// file's, first puts a new file of hers at the lock while a copy of the game saves: another
+// copy saving at that moment still keeps its record, and so does the first.
+TEST_F(DataFileStorage, AnotherUserInASharedFolderCannotSwapTheLockOrBlockTheSaves) {
+    const QString shared = root.filePath("shared"), lock = shared + "/Data.dat.lock";
+    ASSERT_TRUE(QDir().mkpath(shared) && chmod(QFile::encodeName(root.path()), 0755) == 0 &&
+                chmod(QFile::encodeName(shared), 01777) == 0);
+    ASSERT_TRUE(asAnotherUser(
+        [&] { return writeAll(lock, "") && writeAll(shared + "/Data.dat.new", "hers"); }));
+    DataFile(shared).load();
+    std::optional<bool> second;
+    std::thread copy;
+    const bool first =
+        DataFile(shared)
+            .update([&](RecordRows& rows) {
+                EXPECT_TRUE(asAnotherUser([&] {
+                    return writeAll(shared + "/hers", "") &&
+                           rename(QFile::encodeName(shared + "/hers"), QFile::encodeName(lock)) ==
+                               0;
+                }));
+                copy = std::thread([&] { second = enter(DataFile(shared), 200, "乙方"); });
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                return records::enter(rows, 150, "甲方");
+            })
+            .has_value();
+    copy.join();
+    EXPECT_TRUE(first && second.value_or(false));
+    const RecordRows rows = DataFile(shared).load();
+    EXPECT_EQ(rows[0], (ScoreEntry{"乙方    ", 200}));
+    EXPECT_EQ(rows[1], (ScoreEntry{"甲方    ", 150}));
+    EXPECT_EQ(readAll(shared + "/Data.dat.new"), "hers");
+}
+
+// A save carries the table's read and write bits, and only from a table of the player's own;
+// one with no write bit at all was made read-only on purpose and is never replaced.
+TEST_F(DataFileStorage, ASaveCarriesOnlyTheReadAndWriteBitsOfThePlayersOwnTable) {
+    const mode_t umaskBefore = umask(022);
+    const QByteArray old = DataFile::encode(sampleRows(500));
+    // The table's mode, whether another user owns it, and its mode after a save (0: unsaved).
+    const std::tuple<mode_t, bool, mode_t> cases[] = {
+        {04777, false, 0666}, {02640, false, 0640}, {0606, false, 0606}, {04777, true, 0644},
+        {0660, true, 0644},   {0444, false, 0},     {0400, false, 0},
+    };
+    for (const auto& [before, others, after] : cases) {
+        const QByteArray name = QFile::encodeName(programFile);
+        ASSERT_TRUE(QFile::remove(programFile) || !QFile::exists(programFile));
+        ASSERT_TRUE(writeAll(programFile, old));
+        if (others && (geteuid() != 0 || chown(name, 65534, 65534) != 0)) {
+            std::cout << "skipped (not possible for this user): another user's table\n";
+            continue;
+        }
+        ASSERT_EQ(chmod(name, before), 0);
+        EXPECT_EQ(enter(DataFile(program), 120, "张三"), after != 0) << std::oct << before;
+        struct stat info {};
+        ASSERT_EQ(lstat(name, &info), 0);
+        EXPECT_EQ(info.st_mode, S_IFREG | (after ? after : before)) << std::oct << before;
+        EXPECT_EQ(readAll(programFile) == old, after == 0) << std::oct << before;
+    }
+    umask(umaskBefore);
 }
 
 }  // namespace

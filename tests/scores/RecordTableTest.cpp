@@ -17,6 +17,15 @@ TEST(RecordTable, NamesAreCutOrPaddedToCharactersNotBytes) {
         {"\xE0\x80\xAF\xF0\x8F\xBF\xBF", 6, "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // overlong
     };
     for (const auto& [text, keep, fitted] : cases) EXPECT_EQ(records::fitName(text, keep), fitted);
+    // As stored, in a table that holds characters below U+0800 only: the name a page showed
+    // reversed ("\u202Eab" and a bell) comes out as the window stores it.
+    const auto holds = [](char32_t c) { return c < 0x800; };
+    const std::pair<const char*, const char*> stored[] = {
+        {"\u202Eab\a", "?ab   "},
+        {"\"\x7F\n\t\u07FF\u0800x", "＂   \u07FF?"},
+        {"a\xE4\xB8\xFF\u00E9bcd", "a???éb"},
+    };
+    for (const auto& [text, name] : stored) EXPECT_EQ(records::storableName(text, holds), name);
 }
 
 // The points of the table, the score, and the row it takes (-1: none); rows below move down.

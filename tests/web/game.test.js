@@ -24,7 +24,8 @@ const shown = () => {
   const all = name => [...document.querySelectorAll(`[data-control="${name}"]`)];
   const face = e => (e.style.display === 'none' ? 0 : Number(e.dataset.picture));
   return {
-    state: tessaroTest.view.state, board: tessaroTest.view.board,
+    // The page's records list isolates each name's direction (U+2068 … U+2069); the rest is the same.
+    state: tessaroTest.view.state, board: {...tessaroTest.view.board, Text1: tessaroTest.view.board.Text1.replace(/[\u2068\u2069]/g, '')},
     hand: all('Image1').map(e => [face(e), parseInt(e.style.top), e.style.display !== 'none']),
     cpu: all('Image2').map(face), table: all('Image4').concat(all('Image7').slice(0, 2)).map(face),
     labels: all('Label1').map(e => e.getAttribute('aria-disabled') === 'false'),

@@ -32,7 +32,9 @@ exports.launch = engine => engine === 'firefox' ? puppeteer.launch({
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
          // A container's small /dev/shm would crash the pages; the game's own language is
          // the one tessaro-replay writes its texts in.
-         '--disable-dev-shm-usage', '--accept-lang=zh-CN'],
+         '--disable-dev-shm-usage', '--accept-lang=zh-CN',
+         // A name for this machine that is not localhost: pages served there are not secure.
+         '--host-resolver-rules=MAP game.test 127.0.0.1'],
 });
 
 // Until the engine has finished the last event or waits in a box; returns the box, if any.

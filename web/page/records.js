@@ -1,7 +1,15 @@
-// The records in the browser's storage for the site, one tab at a time.
+// The records in the browser's storage for the site, shared by its tabs.
 const RECORDS_KEY = 'tessaro.records';
+// Without Web Locks (a page served over plain http from anywhere but this machine), tabs cannot
+// take turns at the table: each record entered is then kept under a key of its own, which no
+// other tab ever writes, and the table is read as its rows with every such record entered.
+const ENTRY_PREFIX = RECORDS_KEY + '.';
 
 let releaseRecords = null;
+let gbk = null;
+
+const row = r => Array.isArray(r) && r.length === 2 && typeof r[0] === 'string' &&
+  !/[\n\r]/.test(r[0]) && Number.isInteger(r[1]);
 
 // What the engine calls for its record table.
 export const records = {
@@ -17,14 +25,35 @@ export const records = {
     if (stored === null) return null;
     try {
       const rows = JSON.parse(stored);
-      const good = Array.isArray(rows) && rows.length === 10 && rows.every(r =>
-        Array.isArray(r) && r.length === 2 && typeof r[0] === 'string' && !/[\n\r]/.test(r[0]) &&
-        Number.isInteger(r[1]));
+      const good = Array.isArray(rows) && rows.length === 10 && rows.every(row);
       return good ? rows.map(r => `${r[1]}\t${r[0]}\n`).join('') : '';
     } catch (e) {
       return '';
     }
   },
+  // The records entered each under a key of its own, in the order they were entered, as lines
+  // "POINTS<TAB>NAME"; one that holds anything else is passed over.
+  readEntries() {
+    const entries = [];
+    try {
+      for (let i = 0; i < localStorage.length; ++i) {
+        const key = localStorage.key(i);
+        if (!key.startsWith(ENTRY_PREFIX)) continue;
+        const [time, tie] = key.slice(ENTRY_PREFIX.length).split('.');
+        try {
+          const r = JSON.parse(localStorage.getItem(key));
+          if (row(r)) entries.push([Number(time), tie, `${r[1]}\t${r[0]}\n`]);
+        } catch (e) {
+          // not one of ours
+        }
+      }
+    } catch (e) {
+      return '';
+    }
+    entries.sort((a, b) => a[0] - b[0] || (a[1] < b[1] ? -1 : a[1] > b[1]));
+    return entries.map(e => e[2]).join('');
+  },
+  // The table; under the lock, with the entries read folded in, which are then dropped.
   writeRecords(lines) {
     const rows = lines.split('\n').filter(l => l).map(l => {
       const tab = l.indexOf('\t');
@@ -32,14 +61,31 @@ export const records = {
     });
     try {
       localStorage.setItem(RECORDS_KEY, JSON.stringify(rows));
+      for (let i = releaseRecords ? localStorage.length : 0; i-- > 0;) {
+        const key = localStorage.key(i);
+        if (key.startsWith(ENTRY_PREFIX)) localStorage.removeItem(key);
+      }
       return true;
     } catch (e) {
       return false;
     }
   },
-  // One tab at a time reads, changes and writes the records.
+  // Without the lock: one record "POINTS<TAB>NAME" under a new key of its own.
+  addRecord(lines) {
+    const line = lines.replace(/\n$/, '');
+    const tab = line.indexOf('\t');
+    const key = `${ENTRY_PREFIX}${Date.now()}.${Math.random().toString(36).slice(2)}`;
+    try {
+      localStorage.setItem(key, JSON.stringify([line.slice(tab + 1), Number(line.slice(0, tab))]));
+      return localStorage.getItem(key) !== null;
+    } catch (e) {
+      return false;
+    }
+  },
+  // One tab at a time reads, changes and writes the records: 1 under the lock, 2 where there
+  // are no Web Locks, 0 when the lock cannot be had.
   lockRecords() {
-    if (!navigator.locks) return Promise.resolve(1);
+    if (!navigator.locks) return Promise.resolve(2);
     return new Promise(resolve => {
       navigator.locks.request(RECORDS_KEY, () => new Promise(release => {
         releaseRecords = release;
@@ -50,5 +96,21 @@ export const records = {
   unlockRecords() {
     if (releaseRecords) releaseRecords();
     releaseRecords = null;
+  },
+  // Whether the table's file, Data.dat, can hold the character: whether GBK has it, as the
+  // browser's own GBK decoder knows its two-byte codes.
+  holdsInGbk(code) {
+    if (code < 0x80) return true;
+    if (!gbk) {
+      const bytes = [0x80];
+      for (let lead = 0x81; lead <= 0xfe; ++lead) {
+        for (let trail = 0x40; trail <= 0xfe; ++trail) {
+          if (trail !== 0x7f) bytes.push(lead, trail);
+        }
+      }
+      gbk = new Set(new TextDecoder('gbk').decode(new Uint8Array(bytes)));
+      gbk.delete('\ufffd');
+    }
+    return gbk.has(String.fromCodePoint(code));
   },
 };
