@@ -24,7 +24,7 @@ const shown = () => {
   const all = name => [...document.querySelectorAll(`[data-control="${name}"]`)];
   const face = e => (e.style.display === 'none' ? 0 : Number(e.dataset.picture));
   return {
-    state: view.state, board: view.board,
+    state: tessaroTest.view.state, board: tessaroTest.view.board,
     hand: all('Image1').map(e => [face(e), parseInt(e.style.top), e.style.display !== 'none']),
     cpu: all('Image2').map(face), table: all('Image4').concat(all('Image7').slice(0, 2)).map(face),
     labels: all('Label1').map(e => e.getAttribute('aria-disabled') === 'false'),
@@ -61,7 +61,7 @@ test('a seeded game on the page is the game tessaro-replay plays, event by event
       await answer(page, box, 0, boxes);
       continue;
     }
-    seen.push([await page.evaluate(() => engine.ccall('tessaro_script', 'string', [], [])), await page.evaluate(shown)]);
+    seen.push([await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)]);
     const visible = await page.$$eval('[data-control="Image1"]',
                                       els => els.filter(e => e.style.display !== 'none').map(e => e.dataset.index));
     const before = seen[seen.length - 1][0];
@@ -106,60 +106,12 @@ test('a seeded game on the page is the game tessaro-replay plays, event by event
   }
 });
 
-test('records: names entered in two tabs are both kept after a reload; other data is left alone', async () => {
-  const context = await browser.createBrowserContext();
-  const tabs = [await open(context, site.url), await open(context, site.url)];
-  await tabs[0].evaluate(() => localStorage.setItem('tessaro.records', JSON.stringify(Array(10).fill(['低分', -32768]))));
-  // Both reach the name box before either answers it.
-  for (const tab of tabs) {
-    await tab.bringToFront();  // a tab in the background may sleep
-    await tab.click('.menu button');
-    await tab.click('[data-item="quit"]');
-    await (await tab.waitForSelector('.dialog .buttons button')).click();
-    await tab.waitForSelector('.dialog input');
-  }
-  for (const [tab, name] of [[tabs[0], 'Ann'], [tabs[1], 'Bob']]) {
-    await tab.bringToFront();
-    await tab.type('.dialog input', name);
-    await tab.keyboard.press('Enter');
-    await tab.waitForSelector('[data-ended]');
-  }
-  const again = await open(context, site.url);
-  await again.keyboard.down('Alt');
-  await again.keyboard.press('KeyG');
-  await again.keyboard.up('Alt');
-  const table = await (await again.waitForSelector('.dialog .body')).evaluate(e => e.textContent);
-  assert.match(table, /Ann[^]*Bob|Bob[^]*Ann/);
-  assert.strictEqual((table.match(/低分/g) || []).length, 8);
-
-  await again.evaluate(() => localStorage.setItem('tessaro.records', 'a note of another program'));
-  await open(context, site.url);
-  assert.strictEqual(await again.evaluate(() => localStorage.getItem('tessaro.records')), 'a note of another program');
-});
-
-test('a phone held upright shows the whole board, crisp, and takes taps', async () => {
-  const page = await (await browser.createBrowserContext()).newPage();
-  await page.setViewport({width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
-  await page.goto(site.url);
-  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
-  const right = await page.$eval('#window', e => e.getBoundingClientRect().right);
-  assert.ok(right <= 390, `the board ends at ${right}`);
-  await page.tap('.menu button');
-  await page.tap('[data-item="new"]');
-  await settle(page);
-  const card = await (await page.$('[data-control="Image1"][data-index="0"]')).boundingBox();
-  await page.touchscreen.tap(card.x + 2, card.y + card.height / 2);
-  await settle(page);
-  assert.deepStrictEqual(await page.evaluate(() => view.state.picked.indexOf(true)), 0);
-  assert.match(await page.$eval('[data-control="Image1"][data-index="0"]', e => e.currentSrc), /@2x\.png$/);
-});
-
 test('a fault in the rules stops the game with one box offering its replay script, then a new start', async () => {
   const page = await open(await browser.createBrowserContext(), site.url + '?seed=4');
   await page.click('.menu button');
   await page.click('[data-item="new"]');
   await settle(page);
-  await page.evaluate(() => { send(['menu nosuch']); });  // no control gives the engine a bad event
+  await page.evaluate(() => { tessaroTest.send(['menu nosuch']); });  // no control gives the engine a bad event
   const script = await (await page.waitForSelector('.dialog a[download]'))
     .evaluate(async a => (await fetch(a.href)).text());
   assert.match(script, /\nmenu new\nmenu nosuch {2}# the fault\n$/);

@@ -33,7 +33,7 @@ exports.launch = () => puppeteer.launch({
 
 // Until the engine has finished the last event or waits in a box; returns the box, if any.
 exports.settle = async page => {
-  await page.waitForFunction(() => !busy || document.querySelector('#overlay .dialog'));
+  await page.waitForFunction(() => !tessaroTest.busy || document.querySelector('#overlay .dialog'));
   return page.$('#overlay .dialog');
 };
 
