@@ -30,11 +30,13 @@ fs.writeFileSync(path.join(stand, "index.html"),
     "<style>body{margin:0}img{display:block;width:100vw}</style></head>" +
     '<body><img src="board.png" alt="The board" onload="document.documentElement.dataset.ready=1">');
 
-// Notes the first paint and when the page first says its board is playable.
+// Notes when the page first says its board is playable, and when the frame that shows it is
+// painted (the next animation frame), as times since navigation began.
 function watchReady() {
     new MutationObserver((_, observer) => {
         if (document.documentElement.dataset.ready !== "1") return;
         window.benchReadyAt = performance.now();
+        requestAnimationFrame((shown) => { window.benchShownAt = shown; });
         observer.disconnect();
     }).observe(document, {attributes: true, subtree: true, attributeFilter: ["data-ready"]});
 }
@@ -54,14 +56,16 @@ async function visit(context, url, offline = false) {
     try {
         await phone(page, offline);
         await page.goto(url, {waitUntil: "domcontentloaded", timeout: 120000});
-        await page.waitForFunction(() => window.benchReadyAt !== undefined, {timeout: 120000});
+        await page.waitForFunction(() => window.benchShownAt !== undefined &&
+            performance.getEntriesByName("first-contentful-paint").length, {timeout: 120000});
         return await page.evaluate(() => {
-            const paint = performance.getEntriesByName("first-contentful-paint")[0];
-            const fetched = performance.getEntries().filter((e) =>
-                e.entryType === "navigation" || (e.entryType === "resource" && e.responseEnd <= window.benchReadyAt));
-            return {paint: paint ? paint.startTime : NaN, ready: window.benchReadyAt,
-                    bytes: fetched.reduce((sum, e) => sum + e.encodedBodySize, 0),
-                    files: fetched.map((e) => [e.name, e.encodedBodySize, e.transferSize])};
+            const paint = performance.getEntriesByName("first-contentful-paint")[0].startTime;
+            // What came over the network: a file from the browser's cache or the service
+            // worker's has a transfer size of 0.
+            const fetched = performance.getEntries().filter((e) => e.transferSize > 0 &&
+                (e.entryType === "navigation" || (e.entryType === "resource" && e.responseEnd <= window.benchReadyAt)));
+            return {paint, ready: window.benchShownAt, bytes: fetched.reduce((sum, e) => sum + e.encodedBodySize, 0),
+                    files: fetched.map((e) => [e.name, e.encodedBodySize])};
         });
     } finally {
         await page.close();
@@ -142,6 +146,8 @@ async function main() {
             await page.waitForFunction(() => document.documentElement.dataset.ready === "1");
             await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
             await page.screenshot({path: path.join(stand, "board.png")});
+            console.log(`The picture page shows the page's first screen as one PNG of ${(fs.statSync(path.join(stand, "board.png")).size / 1024).toFixed(0)} KB ` +
+                        `(${PHONE.width * PHONE.deviceScaleFactor} x ${PHONE.height * PHONE.deviceScaleFactor} pixels).`);
             await context.close();
             if (process.env.TESSARO_BENCH_BOARD) fs.copyFileSync(path.join(stand, "board.png"), process.env.TESSARO_BENCH_BOARD);
         }
