@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the browser edition into build-web/ and serves its site on
-# http://127.0.0.1:8080/ (TESSARO_BUILD_ONLY=1 stops after the build).
+# http://127.0.0.1:8080/ with tools/serve-site.js (TESSARO_BUILD_ONLY=1 stops after the build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -19,6 +19,9 @@ cmake --build build-web
 site=build-web/site
 # The music, its synthesizer and the font of the game's texts.
 bash tools/make-web-extras.sh "$site"
+# Last, once every file is there: the service worker that keeps them all for the next start,
+# and the compressed copy of each text file and of the wasm.
+node tools/finish-site.js "$site"
 [ -n "${TESSARO_BUILD_ONLY:-}" ] && exit 0
-echo "Tessaro is served on http://127.0.0.1:8080/ (Ctrl+C stops it)" >&2
-exec python3 -m http.server --bind 127.0.0.1 --directory "$site" 8080
+# The copies sent compressed, the right types, and a cache policy by kind of file.
+exec node tools/serve-site.js "$site" 8080

@@ -1,8 +1,41 @@
-// The page's size: the whole window scaled down to fit a small screen.
-export function fit() {
-  const win = document.getElementById('window');
-  const scale = Math.min(1, window.innerWidth / win.offsetWidth, window.innerHeight / win.offsetHeight);
-  const scaler = document.getElementById('scaler');
-  scaler.style.transform = scale < 1 ? `scale(${scale})` : '';
-  scaler.style.height = win.offsetHeight * scale + 'px';
+// The page's size: on a coarse pointer or a small screen layout.css lays the board out for
+// thumbs; otherwise the window's board is shown exactly, scaled about the middle of the browser's
+// window to fill it, up as well as down.
+let sharp = false;
+
+// A card drawn larger than its picture on a screen of one pixel to the pixel takes its @2x
+// picture, which the browser would choose only on a denser screen.
+function sharpen(img) {
+  const sources = img.getAttribute('srcset');
+  if (!sources) return;
+  const both = sources.match(/^(\S+?)(@2x)?\.png (?:1x|2x)(?:, \S+ 2x)?$/);
+  if (!both) return;
+  const wanted = sharp ? `${both[1]}@2x.png 2x` : `${both[1]}.png 1x, ${both[1]}@2x.png 2x`;
+  if (sources !== wanted) img.setAttribute('srcset', wanted);
 }
+
+export function fit() {
+  const scaler = document.getElementById('scaler');
+  const win = document.getElementById('window');
+  if (!scaler || !win) return;
+  const touch = getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'touch';
+  document.documentElement.dataset.layout = touch ? 'touch' : 'window';
+  let scale = 2;  // the table's cards in the touch layout are drawn up to about twice their size
+  if (touch) {
+    scaler.style.transform = '';
+  } else {
+    scale = Math.min(window.innerWidth / win.offsetWidth, window.innerHeight / win.offsetHeight);
+    scaler.style.transform = `scale(${scale}) translate(-50%, -50%)`;
+  }
+  const wasSharp = sharp;
+  sharp = scale * window.devicePixelRatio > 1.05 && window.devicePixelRatio < 1.5;
+  if (sharp !== wasSharp) for (const img of document.querySelectorAll('#board img[srcset]')) sharpen(img);
+}
+
+// At once, while the frame written into the page is all there is, and whenever the screen
+// turns or the window changes; each picture the board is given is looked at as it comes.
+fit();
+window.addEventListener('resize', fit);
+new MutationObserver(changes => {
+  if (sharp) for (const change of changes) sharpen(change.target);
+}).observe(document.getElementById('board'), {subtree: true, attributeFilter: ['srcset']});
