@@ -17,6 +17,7 @@
 #include <set>
 #include <sstream>
 
+#include "Boxes.h"
 #include "EventJson.h"
 #include "Form1.h"
 #include "Language.h"
@@ -201,6 +202,17 @@ TEST_F(Window, OnlyTheButtonsOfAYesNoBoxAnswerIt) {
         EXPECT_EQ(open, box::isYesNo(code)) << code;
         EXPECT_EQ(answer, box::isYesNo(code) ? box::kAnswerNo : box::kAnswerOk) << code;
     }
+}
+
+// The name box too has one size: its line edit does not make it wider.
+TEST_F(Window, TheNameBoxHasOneSize) {
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        expectFixedFrame(box, true);
+        box->close();
+    });
+    EXPECT_EQ(boxes::input(&form, "?", text::kAppTitle, ""), "");
 }
 
 // While the computer pauses between its two cards, the window shows its row as it now is: the
