@@ -328,18 +328,12 @@ TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
                (node->role() == QAccessible::Button ? " button" : "");
     };
     const std::tuple<Control, int, const char*> names[] = {
-        {Control::Image1, 0, "梅花 7 [x]"},
-        {Control::Image1, 1, "方块 2 [ ]"},
-        {Control::Image1, 2, "小王 14 [ ]"},
-        {Control::Image1, 4, "梅花 K 13 [ ]"},
-        {Control::Image2, 0, "背面"},
-        {Control::Image4, 0, "桌上左边：背面"},
-        {Control::Image4, 1, "目标：黑桃 7"},
-        {Control::Image7, 0, "先出：空"},
-        {Control::Image7, 1, "后出：梅花 7"},
-        {Control::Label1, 0, "摸牌（不可用） button"},
-        {Control::Label1, 1, "出牌 button"},
-        {Control::Option1, 3, "整除"},
+        {Control::Image1, 0, "梅花 7 [x]"},   {Control::Image1, 1, "方块 2 [ ]"},
+        {Control::Image1, 2, "小王 14 [ ]"},  {Control::Image1, 4, "梅花 K 13 [ ]"},
+        {Control::Image2, 0, "背面"},         {Control::Image4, 0, "桌上左边：背面"},
+        {Control::Image4, 1, "目标：黑桃 7"}, {Control::Image7, 0, "先出：空"},
+        {Control::Image7, 1, "后出：梅花 7"}, {Control::Label1, 0, "摸牌（不可用） button"},
+        {Control::Label1, 1, "出牌 button"},  {Control::Option1, 3, "整除"},
     };
     for (const auto& [control, i, name] : names) EXPECT_EQ(heard(control, i), name);
 }
