@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """The game's windows as a player meets them on a desktop, with the desktop's own keys.
 
 On weston 10 (its x11 backend on Xvfb, the game a Wayland program): weston's maximise
