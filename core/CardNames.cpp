@@ -24,8 +24,8 @@ std::string card(int picture) {
                       {text::tr(text::kCourtNames[court]), number});
 }
 
-std::string picked(const std::string& cardName) {
-    return text::fill(text::tr(text::kPickedName), {cardName});
+std::string drawn(int picture) {
+    return text::fill(text::tr(text::kDrawnName), {card(picture)});
 }
 
 std::string place(const char* placeTemplate, const std::string& cardName) {

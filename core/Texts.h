@@ -97,6 +97,8 @@ constexpr char kBackName[] = N_("背面");
 constexpr char kNoCardName[] = N_("空");
 // TRANSLATORS: %1 is a card of the hand that the player has picked.
 constexpr char kPickedName[] = N_("%1，已选中");
+// TRANSLATORS: %1 is the card the player has just drawn.
+constexpr char kDrawnName[] = N_("摸到 %1");
 // TRANSLATORS: %1 is the card that lies there.
 constexpr const char* kImage4Names[] = {N_("桌上左边：%1"), N_("目标：%1")};
 constexpr const char* kImage7Names[] = {N_("先出：%1"), N_("后出：%1")};

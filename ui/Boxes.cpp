@@ -37,6 +37,11 @@ protected:
     }
 };
 
+// Without a window manager nothing gives the keyboard back to the window a box was over.
+void giveBack(QWidget* parent) {
+    if (parent && parent->isVisible()) parent->activateWindow();
+}
+
 }  // namespace
 
 namespace boxes {
@@ -60,6 +65,7 @@ int message(QWidget* parent, const std::string& text, const std::string& title, 
     }
     frame::fix(&box, !yesNo);
     const int answer = box.exec();
+    giveBack(parent);
     if (!yesNo) return box::kAnswerOk;
     return answer == QMessageBox::Yes ? box::kAnswerYes : box::kAnswerNo;
 }
@@ -71,7 +77,9 @@ std::string input(QWidget* parent, const std::string& prompt, const std::string&
     dialog.setLabelText(qs(prompt));
     dialog.setTextValue(qs(defaultText));
     frame::fix(&dialog, true);
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : "";
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveBack(parent);
+    return accepted ? dialog.textValue().toStdString() : "";
 }
 
 }  // namespace boxes

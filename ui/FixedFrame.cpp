@@ -1,13 +1,18 @@
 // The frame of every window of the game on every desktop.
 #include "FixedFrame.h"
 
+#include <QtCore/private/qobject_p.h>  // QMetaCallEvent: which queued call reaches a window
+#include <qpa/qplatformwindow.h>
+
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -45,8 +50,11 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Resize) {
-            setGeometry(0, 0, parentWidget()->width(), kHeight);
+        // Above the window's content, which margins may centre in a larger window.
+        if (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange) {
+            const QWidget* w = parentWidget();
+            const QMargins m = w->contentsMargins();
+            setGeometry(m.left(), m.top() - kHeight, w->width() - m.left() - m.right(), kHeight);
             raise();
         }
         if (event->type() == QEvent::WindowTitleChange) update();
@@ -77,6 +85,95 @@ private:
     bool closable_;
 };
 
+// A compositor's configure reaches the toolkit's Wayland window as a queued call of its
+// applyConfigure(), which takes the new state and size, bounds the size by the window's minimum
+// and maximum, acknowledges the configure and commits. A maximised window must commit exactly the
+// size it was given (weston ends the connection otherwise), and a compositor acts on a new state
+// only when the window commits after acknowledging it. So the maximum is lifted before each
+// configure is applied, and put back after it: a window in the normal state gets its fixed size
+// again (which commits once more), a maximised or full-screen one keeps the size it was given,
+// its content centred at the fixed size, until the keeper has it normal again.
+class WaylandSizes : public QObject {
+public:
+    explicit WaylandSizes(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_) {
+            if (event->type() == QEvent::Show) watchPlatformWindow();
+            // A message box sizes itself anew on each layout request: not while it is lifted.
+            if (lifted_ && event->type() == QEvent::LayoutRequest) return true;
+            if (lifted_ && event->type() == QEvent::Resize) centre();
+            // Put back in the normal state by the compositor, at whatever size it gave with it
+            // (the window's own request changes its state before the compositor has answered).
+            if (lifted_ && event->type() == QEvent::WindowStateChange && event->spontaneous() &&
+                !(window_->windowState() & kHiddenStates))
+                restore();
+        } else if (event->type() == QEvent::MetaCall &&
+                   static_cast<QMetaCallEvent*>(event)->id() == applyConfigure_) {
+            lift();
+            // Runs once the configure was applied, before the window learns its state: a window
+            // given its own size can take its fixed size again whatever the state.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QWindow* handle = window_->windowHandle();
+                    if (lifted_ && handle && handle->handle() &&
+                        handle->handle()->geometry().size() == fixed_)
+                        restore();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void watchPlatformWindow() {
+        QWindow* handle = window_->windowHandle();
+        auto* platform = handle ? dynamic_cast<QObject*>(handle->handle()) : nullptr;
+        if (!platform || platform == platform_) return;
+        platform_ = platform;
+        applyConfigure_ = platform->metaObject()->indexOfMethod("applyConfigure()");
+        if (applyConfigure_ >= 0) platform->installEventFilter(this);
+    }
+    void lift() {
+        if (lifted_) return;
+        lifted_ = true;
+        if (fixed_.isEmpty()) fixed_ = window_->size();
+        margins_ = window_->contentsMargins();
+        if (QLayout* l = window_->layout()) {
+            constraint_ = l->sizeConstraint();
+            l->setSizeConstraint(QLayout::SetNoConstraint);
+        }
+        window_->setMinimumSize(fixed_);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    // A size the compositor gave is taken as given: the content stays its size, centred.
+    void centre() {
+        const QSize extra = window_->size() - fixed_;
+        const int x = std::max(0, extra.width() / 2), y = std::max(0, extra.height() / 2);
+        window_->setContentsMargins(margins_ + QMargins(x, y, std::max(0, extra.width() - x),
+                                                        std::max(0, extra.height() - y)));
+        if (QLayout* l = window_->layout()) l->activate();
+    }
+    void restore() {
+        lifted_ = false;
+        window_->setContentsMargins(margins_);
+        window_->setFixedSize(fixed_);
+        if (QLayout* l = window_->layout()) l->setSizeConstraint(constraint_);
+    }
+
+    QWidget* window_;
+    QPointer<QObject> platform_;
+    int applyConfigure_ = -1;
+    bool lifted_ = false;
+    QSize fixed_;
+    QMargins margins_;
+    QLayout::SizeConstraint constraint_ = QLayout::SetDefaultConstraint;
+};
+
 }  // namespace
 
 namespace frame {
@@ -91,7 +188,10 @@ void fix(QWidget* window, bool closable) {
     if (ownTitle) flags = (flags & Qt::WindowType_Mask) | Qt::FramelessWindowHint;
     window->setWindowFlags(flags);
     if (ownTitle) new TitleStrip(window, closable);
+    // A dialog may make its layout only when asked for its size (the input box does).
+    if (!window->layout()) window->sizeHint();
     if (window->layout()) window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (ownTitle) new WaylandSizes(window);
     window->installEventFilter(new Keeper(window));
 }
 

@@ -219,7 +219,14 @@ bool Form1::command(int i, bool byKey) {
     };
     const bool turn = i == label::kPlay && game_.canClickLabel1(i);
     const int before = held(), boxes = boxesShown_;
+    int hand = 0;
+    while (hand < kHandSlots && game_.state().handValue[hand] != 0) ++hand;
     handle("label " + std::to_string(i), [&] { game_.label1Click(i); });
+    // A card drawn on the keys, or by a reader's user, is told: it is not where the focus is.
+    if (i == label::kDraw && !failed_ && !game_.ended() && hand < kHandSlots &&
+        game_.state().handValue[hand] != 0 && boxes == boxesShown_ &&
+        (byKey || QAccessible::isActive()))
+        screenreader::tellDrawn(c_, game_.board(), hand);
     if (!turn || failed_ || game_.ended()) return true;
     const int laid = game_.board().Image4[0] == card::kBack ? 1 : 2;
     // Mouse users keep their focus; a reader's user, or a player on keys, goes on in the hand.

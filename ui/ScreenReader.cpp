@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 
 #include "Board.h"
 #include "CardNames.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr char kToggle[] = "tessaroToggle";
 constexpr char kPicked[] = "tessaroPicked";
+constexpr char kCommand[] = "tessaroCommand";
 
 QString said(int picture) {
     return QString::fromStdString(names::card(picture));
@@ -26,26 +28,26 @@ QString placed(const char* placeTemplate, int picture) {
     return QString::fromStdString(names::place(placeTemplate, names::card(picture)));
 }
 
-// A card as a reader sees it: a hand card is a toggle button, picked or not, that can be
-// pressed; any other card a picture.
+// A card as a reader sees it: a hand card is a check box, picked or not, that can be pressed;
+// any other card a picture.
 class CardNode : public QAccessibleWidget {
 public:
     CardNode(QWidget* w, bool toggle)
-        : QAccessibleWidget(w, toggle ? QAccessible::Button : QAccessible::Graphic) {}
+        : QAccessibleWidget(w, toggle ? QAccessible::CheckBox : QAccessible::Graphic) {}
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
-        if (role() == QAccessible::Button) {
+        if (role() == QAccessible::CheckBox) {
             s.checkable = true;
             s.checked = widget()->property(kPicked).toBool();
         }
         return s;
     }
     QStringList actionNames() const override {
-        return role() == QAccessible::Button ? QStringList{pressAction(), setFocusAction()}
-                                             : QAccessibleWidget::actionNames();
+        return role() == QAccessible::CheckBox ? QStringList{pressAction(), setFocusAction()}
+                                               : QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
-        if (action != pressAction() || role() != QAccessible::Button)
+        if (action != pressAction() || role() == QAccessible::Graphic)
             return QAccessibleWidget::doAction(action);
         // Pressed as Space presses it, where the window takes its keys.
         widget()->setFocus(Qt::OtherFocusReason);
@@ -54,10 +56,39 @@ public:
     }
 };
 
+// A command is a button named by its caption, pressed as a card is.
+class CommandNode : public CardNode {
+public:
+    explicit CommandNode(QWidget* w) : CardNode(w, false) {}
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<QLabel*>(widget())->text();
+        return CardNode::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }
+};
+
 QAccessibleInterface* cardNode(const QString&, QObject* object) {
-    auto* card = dynamic_cast<PictureControl*>(object);
-    return card ? new CardNode(card, card->property(kToggle).toBool()) : nullptr;
+    if (auto* card = dynamic_cast<PictureControl*>(object))
+        return new CardNode(card, card->property(kToggle).toBool());
+    auto* label = qobject_cast<QLabel*>(object);
+    return label && label->property(kCommand).toBool() ? new CommandNode(label) : nullptr;
 }
+
+// What was told on a control is told once: it is gone when the focus leaves.
+class ToldOnce : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::FocusOut && !w->accessibleDescription().isEmpty())
+            w->setAccessibleDescription(QString());
+        return false;
+    }
+};
 
 int setName(QWidget* w, const QString& name) {
     if (w->accessibleName() == name) return 0;
@@ -70,8 +101,20 @@ int setName(QWidget* w, const QString& name) {
 namespace screenreader {
 
 void install(const Controls& c) {
-    for (auto* card : c.image1) card->setProperty(kToggle, true);
+    auto* toldOnce = new ToldOnce(c.image1[0]->parentWidget());
+    for (auto* card : c.image1) {
+        card->setProperty(kToggle, true);
+        card->installEventFilter(toldOnce);
+    }
     QAccessible::installFactory(cardNode);
+    for (auto* command : c.label1) {
+        command->setProperty(kCommand, true);
+        command->installEventFilter(toldOnce);
+        // A label made its reader's node as a plain label when its caption was set.
+        if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(command);
+            made && made->role() != QAccessible::Button)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 int name(const Controls& c, const Board& b) {
@@ -79,9 +122,8 @@ int name(const Controls& c, const Board& b) {
     for (int k = 0; k < kHandSlots; ++k) {
         const auto s = static_cast<std::size_t>(k);
         const bool picked = b.Image1[k].top == layout::kHandRaisedTop;
-        const std::string card = names::card(b.Image1[k].picture);
-        renamed +=
-            setName(c.image1[s], QString::fromStdString(picked ? names::picked(card) : card));
+        // Picked or not is the check box's state, which a reader speaks as it changes.
+        renamed += setName(c.image1[s], said(b.Image1[k].picture));
         if (c.image1[s]->property(kPicked).toBool() != picked) {
             c.image1[s]->setProperty(kPicked, picked);
             QAccessible::State checked;
@@ -90,9 +132,6 @@ int name(const Controls& c, const Board& b) {
             QAccessible::updateAccessibility(&event);
         }
         renamed += setName(c.image2[s], said(b.Image2[k].picture));
-        // What was told after the computer's turn is not told again once the focus has left.
-        if (!c.image1[s]->hasFocus() && !c.image1[s]->accessibleDescription().isEmpty())
-            c.image1[s]->setAccessibleDescription(QString());
     }
     for (int i = 0; i <= 1; ++i) {
         const auto s = static_cast<std::size_t>(i);
@@ -109,6 +148,17 @@ void tellComputersTurn(const Controls& c, const Board& b, int drawn, bool boxed,
                                    : names::computerTurn(drawn, b.Image4[0], b.Image4[1]);
     c.image1[0]->setAccessibleDescription(QString::fromStdString(told));
     if (focus) c.image1[0]->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace screenreader
+
+namespace screenreader {
+
+void tellDrawn(const Controls& c, const Board& b, int slot) {
+    QLabel* draw = c.label1[label::kDraw];
+    // Cleared first, so that a card drawn twice in a row is told twice.
+    draw->setAccessibleDescription(QString());
+    draw->setAccessibleDescription(QString::fromStdString(names::drawn(b.Image1[slot].picture)));
 }
 
 }  // namespace screenreader

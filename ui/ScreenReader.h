@@ -7,8 +7,9 @@ struct Controls;
 
 namespace screenreader {
 
-// Makes the cards known to a reader: hand cards as toggle buttons that say whether they are
-// picked, the other cards as pictures. Call once the controls are built.
+// Makes the cards known to a reader: hand cards as check boxes, checked while picked, the other
+// cards as pictures, the commands as buttons; what is told on a control is gone once the focus
+// leaves it. Call once the controls are built.
 void install(const Controls& controls);
 // Names every card after the board and returns how many names changed. A name or state is set
 // only when it changes, as a reader speaks every change it is told of.
@@ -18,5 +19,7 @@ int name(const Controls& controls, const Board& board);
 // carries it and, with `focus`, takes the focus, so that it is heard without moving.
 void tellComputersTurn(const Controls& controls, const Board& board, int drawn, bool boxed,
                        bool focus);
+// Tells a reader, on the draw command, which card was drawn into hand slot `slot`.
+void tellDrawn(const Controls& controls, const Board& board, int slot);
 
 }  // namespace screenreader

@@ -17,6 +17,7 @@
 #include <set>
 #include <sstream>
 
+#include "Boxes.h"
 #include "EventJson.h"
 #include "Form1.h"
 #include "Language.h"
@@ -140,6 +141,9 @@ TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
     ASSERT_EQ(QApplication::focusWidget(), form.Image1(0));  // heard without moving
     EXPECT_EQ(QApplication::focusWidget()->accessibleDescription().toStdString(),
               "电脑出了 方块 5 和 黑桃 3，新目标：黑桃 3");
+    key(Qt::Key_Right);
+    key(Qt::Key_Left);  // back on the first card, which has told its sentence once
+    EXPECT_EQ(form.Image1(0)->accessibleDescription(), "");
 
     key(Qt::Key_Asterisk, Qt::KeypadModifier);
     for (const int k : {Qt::Key_G, Qt::Key_M, Qt::Key_M, Qt::Key_Q}) key(k, Qt::ControlModifier);
@@ -150,7 +154,10 @@ TEST_F(Window, AGameCanBePlayedWithKeysOnly) {
     EXPECT_TRUE(form.Option1(2)->isChecked());
 
     ASSERT_TRUE(tabTo(form.Label1(0)));
-    for (int i = 0; i < 6; ++i) key(Qt::Key_Enter);  // five drawn, then a question answered No
+    form.queue("rand 0.7");  // an 11, the jack of the deal's suit
+    key(Qt::Key_Enter);
+    EXPECT_TRUE(form.Label1(0)->accessibleDescription().startsWith("摸到 "));
+    for (int i = 0; i < 5; ++i) key(Qt::Key_Enter);  // four drawn, then a question answered No
     EXPECT_NE(form.game().state().handValue[9], 0);
     form.boxes.queueAnswer(box::kAnswerYes);
     key(Qt::Key_Space);
@@ -201,6 +208,17 @@ TEST_F(Window, OnlyTheButtonsOfAYesNoBoxAnswerIt) {
         EXPECT_EQ(open, box::isYesNo(code)) << code;
         EXPECT_EQ(answer, box::isYesNo(code) ? box::kAnswerNo : box::kAnswerOk) << code;
     }
+}
+
+// The name box too has one size: its line edit does not make it wider.
+TEST_F(Window, TheNameBoxHasOneSize) {
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        expectFixedFrame(box, true);
+        box->close();
+    });
+    EXPECT_EQ(boxes::input(&form, "?", text::kAppTitle, ""), "");
 }
 
 // While the computer pauses between its two cards, the window shows its row as it now is: the
@@ -294,7 +312,8 @@ TEST_F(Window, AfterABoxTheHandTellsOnlyTheNewTarget) {
               form.control(Control::Image4, 1)->accessibleName());  // 目标：…
 }
 
-// A card says what it is, a hand card that it is a toggle button and whether it is picked.
+// A card says what it is, a hand card that it is a check box and whether it is picked; the
+// commands are buttons.
 TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
     EXPECT_EQ(QApplication::focusWidget(), form.Option1(0));  // the selected operator
     deal("7 2 14 15 13 / 1 1 1 1 1 / 7");
@@ -305,20 +324,16 @@ TEST_F(Window, AScreenReaderHearsWhatEachControlNowIs) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(form.control(c, i));
         const QAccessible::State s = node->state();
         return node->text(QAccessible::Name).toStdString() + (s.disabled ? "（不可用）" : "") +
-               (node->role() == QAccessible::Button ? (s.checked ? " [x]" : " [ ]") : "");
+               (node->role() == QAccessible::CheckBox ? (s.checked ? " [x]" : " [ ]") : "") +
+               (node->role() == QAccessible::Button ? " button" : "");
     };
     const std::tuple<Control, int, const char*> names[] = {
-        {Control::Image1, 0, "梅花 7，已选中 [x]"},
-        {Control::Image1, 1, "方块 2 [ ]"},
-        {Control::Image1, 2, "小王 14 [ ]"},
-        {Control::Image1, 4, "梅花 K 13 [ ]"},
-        {Control::Image2, 0, "背面"},
-        {Control::Image4, 0, "桌上左边：背面"},
-        {Control::Image4, 1, "目标：黑桃 7"},
-        {Control::Image7, 0, "先出：空"},
-        {Control::Image7, 1, "后出：梅花 7"},
-        {Control::Label1, 0, "摸牌（不可用）"},
-        {Control::Option1, 3, "整除"},
+        {Control::Image1, 0, "梅花 7 [x]"},   {Control::Image1, 1, "方块 2 [ ]"},
+        {Control::Image1, 2, "小王 14 [ ]"},  {Control::Image1, 4, "梅花 K 13 [ ]"},
+        {Control::Image2, 0, "背面"},         {Control::Image4, 0, "桌上左边：背面"},
+        {Control::Image4, 1, "目标：黑桃 7"}, {Control::Image7, 0, "先出：空"},
+        {Control::Image7, 1, "后出：梅花 7"}, {Control::Label1, 0, "摸牌（不可用） button"},
+        {Control::Label1, 1, "出牌 button"},  {Control::Option1, 3, "整除"},
     };
     for (const auto& [control, i, name] : names) EXPECT_EQ(heard(control, i), name);
 }
