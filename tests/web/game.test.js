@@ -91,7 +91,10 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
         assert.strictEqual(await held(), before + 2, 'two taps, two cards');
       }
       const seen = [];  // the script and the page after each thing done
-      const step = async () => seen.push([await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)]);
+      const step = async () => {
+        assert.ok(await page.evaluate(() => document.activeElement !== document.body || !document.hasFocus()), `${name}: the focus on the body`);
+        seen.push([await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)]);
+      };
       const done = await walk(page, seed, actions, {touch: phone, step, checkBox: kind => kinds.add(kind) && check(`${kind} box`)});
       if (done.end === 'fault') assert.fail(`${name}: ${await page.$eval('.dialog', e => e.textContent)}`);
       if (!done.end) await check('end');
