@@ -31,69 +31,6 @@ const shown = () => {
     labels: all('Label1').map(e => e.getAttribute('aria-disabled') === 'false'),
     option: all('Option1').findIndex(e => e.firstChild.checked)};
 };
-const picture = (k, visible) => `[data-control="Image1"][data-index="${visible[k % visible.length]}"]`;
-
-// Presses Esc, which must close an OK box and leave a Yes/No box open, then picks `choice`.
-async function answer(page, box, choice, seen) {
-  const buttons = await box.$$('.buttons button');
-  await page.keyboard.press('Escape');
-  const still = await page.$('#overlay .dialog');
-  assert.strictEqual(Boolean(still), buttons.length === 2, 'Esc answers an OK box only');
-  seen[buttons.length] = true;
-  if (still) await buttons[choice].click();
-}
-
-// Clicks a control at its left edge: each hand card lies on the one to its left.
-async function clickAt(page, selector) {
-  const box = await (await page.$(selector)).boundingBox();
-  await page.mouse.click(box.x + 4, box.y + box.height / 2);
-}
-
-test('a seeded game on the page is the game tessaro-replay plays, event by event', async () => {
-  const page = await open(await browser.createBrowserContext(), site.url + '?seed=11');
-  await page.click('.menu button');
-  await page.click('[data-item="new"]');
-  const seen = [], boxes = {};
-  let clicked = null;  // the script before a click on a hand card, and the card
-  for (let i = 0; i < 48; ++i) {
-    const box = await settle(page);
-    if (box) {
-      // Nothing may call into the engine while it waits in a box.
-      await answer(page, box, 0, boxes);
-      continue;
-    }
-    seen.push([await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)]);
-    const visible = await page.$$eval('[data-control="Image1"]',
-                                      els => els.filter(e => e.style.display !== 'none').map(e => e.dataset.index));
-    const before = seen[seen.length - 1][0];
-    // The card under the pointer is the card the engine was told of.
-    const told = clicked && before.slice(clicked[0].length).match(/^hand \d+$/m);
-    if (told) assert.strictEqual(told[0], `hand ${clicked[1]}`);
-    clicked = null;
-    switch (i % 8) {
-      case 0: case 3: await clickAt(page, picture(i, visible)); clicked = [before, visible[i % visible.length]]; break;
-      case 1: await page.click('[data-control="Label1"][data-index="1"]'); break;
-      case 2: await page.keyboard.press('zxcv+-*/'[i % 8]); break;
-      case 4:
-        await page.focus(picture(0, visible));
-        await page.keyboard.press('ArrowRight');
-        await page.keyboard.press(i % 3 ? 'Enter' : 'Space');
-        break;
-      case 5: await page.click('[data-control="Label1"][data-index="0"]'); break;
-      case 6: await page.click(`[data-control="Option1"][data-index="${i % 4}"] input`); break;
-      default: await page.keyboard.down('Alt'); await page.keyboard.press('KeyQ'); await page.keyboard.up('Alt');
-        await answer(page, await settle(page), 1, boxes);  // No: a new game
-    }
-  }
-  assert.ok(boxes[1] && boxes[2], 'the game showed an OK box and a Yes/No box');
-  const script = seen[seen.length - 1][0];
-  // The chance the page recorded, and the seed from the address alone, give the same game.
-  for (const dropped of [/^seed .*\n/m, /^rand .*\n/gm]) {
-    const out = replayed(script.replace(dropped, ''));
-    for (const [prefix, shown] of seen) assert.deepStrictEqual(shown, expected(out[eventCount(prefix) - 1]), prefix.split('\n').pop());
-  }
-});
-
 // tessaro-replay's lines for a script.
 function replayed(script) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
@@ -120,6 +57,7 @@ const WALKS = [  // each a seed, a number of things done, a browser and a screen
 ];
 
 test('walks of a player\'s pointer, taps and keys end without a fault, on the board tessaro-replay plays; axe finds nothing', async () => {
+  const kinds = new Set();  // of the boxes met
   for (const {seed, actions, engine, phone} of WALKS) {
     const other = engine === 'firefox' ? await launch(engine) : null;
     try {
@@ -131,7 +69,10 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
       page.on('console', m => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
       await page.goto(`${site.url}?seed=${seed}`);
       await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
-      const check = async when => findings.push(...(await axe(page)).map(v => `${when}: ${v}`));
+      // axe's findings, and any picture of the board shown broken (an empty slot is no picture).
+      const check = async when => await page.waitForFunction(() => [...document.querySelectorAll('#board img')].every(e => e.complete)) && findings.push(...(await axe(page)).map(v => `${when}: ${v}`),
+        ...(await page.$$eval('#board img', els => els.filter(e => e.checkVisibility({visibilityProperty: true}) &&
+          !(e.complete && e.naturalWidth)).map(e => `broken ${e.dataset.control} ${e.dataset.index}`))).map(v => `${when}: ${v}`));
       await check('start');
       // The deal from the menu, by the pointer.
       for (const control of ['.menu button', '[data-item="new"]']) {
@@ -146,25 +87,31 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
         const held = () => page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
         const before = await held();
         const r = await (await page.$('[data-control="Label1"][data-index="0"]')).boundingBox();
-        for (let tap = 0; tap < 2; ++tap) {
-          await page.touchscreen.tap(r.x + r.width / 2, r.y + r.height / 2);
-          await new Promise(resolve => setTimeout(resolve, 150));
-        }
+        for (const wait of [150, 0]) await page.touchscreen.tap(r.x + r.width / 2, r.y + r.height / 2).then(() => new Promise(resolve => setTimeout(resolve, wait)));
         await settle(page);
         assert.strictEqual(await held(), before + 2, 'two taps, two cards');
       }
-      const done = await walk(page, seed, actions, {touch: phone, checkBox: kind => check(`${kind} box`)});
+      const seen = [];  // the script and the page after each thing done
+      const step = async () => {
+        assert.ok(await page.evaluate(() => document.activeElement !== document.body || !document.hasFocus()), `${name}: the focus on the body`);
+        seen.push([await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)]);
+      };
+      const done = await walk(page, seed, actions, {touch: phone, step, checkBox: kind => kinds.add(kind) && check(`${kind} box`)});
       if (done.end === 'fault') assert.fail(`${name}: ${await page.$eval('.dialog', e => e.textContent)}`);
       if (!done.end) await check('end');
       assert.deepStrictEqual(errors, [], name);
       assert.deepStrictEqual(findings, [], name);
-      const out = replayed(await page.evaluate(() => tessaroTest.script()));
-      assert.deepStrictEqual(await page.evaluate(shown), expected(out[out.length - 1]), name);
-      console.log(`# ${name}: ${JSON.stringify(done)}, ${out.length} events`);
+      // The game event by event, from the chance the page recorded and from the seed alone.
+      for (const dropped of [/^seed .*\n/m, /^rand .*\n/gm]) {
+        const out = replayed(seen[seen.length - 1][0].replace(dropped, ''));
+        for (const [prefix, page] of seen) assert.deepStrictEqual(page, expected(out[eventCount(prefix) - 1]), `${name}: ${prefix.split('\n').pop()}`);
+      }
+      console.log(`# ${name}: ${JSON.stringify(done)}, ${eventCount(seen[seen.length - 1][0])} events`);
     } finally {
       if (other) await other.close();
     }
   }
+  assert.deepStrictEqual([...kinds].sort(), ['end', 'input', 'ok', 'yes/no']);
 });
 
 // The player's answer to the target from the hand: an operator and one or two cards, or null.
@@ -172,11 +119,10 @@ const answerOf = () => {
   const {handValue: hand, tableValue: [, goal]} = tessaroTest.view.state;
   const ops = [(a, b) => a + b, (a, b) => a - b, (a, b) => a * b, (a, b) => Math.trunc(a / b)];
   for (let i = 0; i < 10; ++i) {
-    if (!hand[i]) continue;
-    if (hand[i] === goal) return {op: 0, cards: [i]};
+    if (hand[i] && hand[i] === goal) return {op: 0, cards: [i]};
     for (let j = 0; j < 10; ++j)
       for (let op = 0; op < 4; ++op)
-        if (j !== i && hand[j] && ops[op](hand[i], hand[j]) === goal) return {op, cards: [i, j]};
+        if (j !== i && hand[i] && hand[j] && ops[op](hand[i], hand[j]) === goal) return {op, cards: [i, j]};
   }
   return null;
 };
@@ -188,7 +134,7 @@ test('a keyboard-only game to a record entry: the focus where the window keeps i
       const page = await open(await (other || browser).createBrowserContext(), site.url + '?seed=5');
       await page.evaluate(() => localStorage.setItem('tessaro.records', JSON.stringify(Array(10).fill(['低分', -32768]))));
       const press = async key => {
-        const [held, name] = key.includes('+') && key.length > 1 ? key.split('+') : [null, key];
+        const [held, name] = key.length > 1 && key.includes('+') ? key.split('+') : [null, key];
         if (held) await page.keyboard.down(held);
         await page.keyboard.press(name === 'Space' ? ' ' : name);
         if (held) await page.keyboard.up(held);
@@ -237,10 +183,7 @@ test('a keyboard-only game to a record entry: the focus where the window keeps i
       }
       assert.strictEqual(plays, 2, `${engine}: two plays from the keys`);
       // A box holds the focus until it is answered; the record's name is typed and kept.
-      await page.keyboard.down('Alt');
-      await page.keyboard.press('KeyQ');
-      await page.keyboard.up('Alt');
-      await settle(page);
+      await press('Alt+KeyQ');
       for (const where of [/^box 是$/, /^box 否$/, /^box 是$/]) {
         assert.match(await focus(page), where, `${engine}: in the box`);
         await page.keyboard.press('Tab');

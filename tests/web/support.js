@@ -1,5 +1,6 @@
 // The site served on a free port of 127.0.0.1 and headless Chromium to open it.
 'use strict';
+const assert = require('assert');
 const fs = require('fs');
 const http = require('http');
 const os = require('os');
@@ -67,7 +68,7 @@ exports.focus = page => page.evaluate(() => {
   if (e.type === 'radio') return e.checked ? 'operator' : 'unchosen operator';
   if (e.dataset.control) return `${e.dataset.control} ${e.dataset.index}`;
   if (e.dataset.item) return `item ${e.dataset.item}`;
-  if (e.closest('#menubar')) return `menu ${e.textContent}${e.getAttribute('aria-expanded') === 'true' ? ' open' : ''}`;
+  if (e.closest('#menubar')) return `menu ${e.textContent}`;
   if (e.closest('.dialog')) return `box ${e.tagName === 'INPUT' ? 'input' : e.textContent}`;
   return e.tagName;
 });
@@ -79,35 +80,27 @@ const chance = seed => () => {
   x = (x + Math.imul(x ^ (x >>> 7), 61 | x)) ^ x;
   return ((x ^ (x >>> 14)) >>> 0) / 4294967296;
 };
-const pause = ms => new Promise(resolve => setTimeout(resolve, ms));
-const KEYS = ['z', 'x', 'c', 'v', '+', '-', '*', '/', 'Tab', 'Tab', 'ArrowLeft', 'ArrowRight',
-              ' ', 'Enter', 'ArrowDown', 'Escape'];
+const KEYS = [...'zxcv+-*/', 'Tab', 'Tab', 'ArrowLeft', 'ArrowRight', ' ', 'Enter', 'ArrowDown', 'Escape'];
 
 // A seeded walk of `actions` things a player does: the pointer carried in small steps to a
 // control or anywhere over the board and beyond it, a click (a tap on a touch screen) where it
 // stops, now and then a second one 100 to 300 ms later, keys, and the menus' Alt keys; every box
-// answered as it comes, by the pointer or the keys. `checkBox(kind)` is called once a box of a
-// new kind is open. Returns what was done, counted; stops at a fault box or the game's end.
-exports.walk = async (page, seed, actions, {touch = false, checkBox = async () => {}} = {}) => {
+// answered as it comes, by the pointer or the keys (Esc answers an OK box only). `checkBox(kind)`
+// is called once a box of a new kind is open, `step()` after each thing done. Returns what was
+// done, counted; stops at a fault box or the game's end.
+exports.walk = async (page, seed, actions, {touch = false, checkBox, step}) => {
   const rand = chance(seed);
   const pick = list => list[Math.floor(rand() * list.length)];
   const done = {moves: 0, clicks: 0, keys: 0, boxes: 0};
   let at = {x: 1, y: 1};
   const view = await page.evaluate(() => [innerWidth, innerHeight]);
   const pointAt = async (x, y) => {
-    x = Math.max(0, Math.min(view[0] - 1, x));
-    y = Math.max(0, Math.min(view[1] - 1, y));
-    if (!touch) {
-      await page.mouse.move(x, y, {steps: Math.max(1, Math.round(Math.hypot(x - at.x, y - at.y) / 8))});
-      done.moves++;
-    }
+    [x, y] = [Math.max(0, Math.min(view[0] - 1, x)), Math.max(0, Math.min(view[1] - 1, y))];
+    if (!touch) await page.mouse.move(x, y, {steps: Math.max(1, Math.round(Math.hypot(x - at.x, y - at.y) / 8))});
+    done.moves += !touch;
     at = {x, y};
   };
-  const click = async () => {
-    done.clicks++;
-    if (touch) await page.touchscreen.tap(at.x, at.y);
-    else await page.mouse.click(at.x, at.y);
-  };
+  const click = () => (done.clicks++, touch ? page.touchscreen.tap(at.x, at.y) : page.mouse.click(at.x, at.y));
   const seen = new Set();
   const answer = async () => {
     for (let box; (box = await exports.settle(page));) {
@@ -119,13 +112,18 @@ exports.walk = async (page, seed, actions, {touch = false, checkBox = async () =
       const input = await box.$('input');
       const buttons = await box.$$('.buttons button');
       const kind = input ? 'input' : buttons.length === 1 ? 'ok' : 'yes/no';
-      if (!seen.has(kind)) await checkBox(kind);
-      seen.add(kind);
+      if (!seen.has(kind) && seen.add(kind)) await checkBox(kind);
       done.boxes++;
       if (input) {
         await page.keyboard.type('Walker');
         await page.keyboard.press('Enter');
         continue;
+      }
+      if (rand() < 0.3) {
+        await page.keyboard.press('Escape');
+        const still = await page.$('#overlay .dialog');
+        assert.strictEqual(Boolean(still), buttons.length === 2, 'Esc answers an OK box only');
+        if (!still) continue;
       }
       // Mostly No to "quit?", so that the walk goes on.
       const text = await box.evaluate(e => e.textContent);
@@ -144,6 +142,7 @@ exports.walk = async (page, seed, actions, {touch = false, checkBox = async () =
   };
   for (let n = 0; n < actions; ++n) {
     const end = await answer();
+    await step();
     if (end) return {...done, end};
     const r = rand();
     if (r < 0.55) {
@@ -160,7 +159,7 @@ exports.walk = async (page, seed, actions, {touch = false, checkBox = async () =
       if (rand() < 0.7) {
         await click();
         if (rand() < 0.2) {
-          await pause(100 + 200 * rand());
+          await new Promise(resolve => setTimeout(resolve, 100 + 200 * rand()));
           await click();
         }
       }
@@ -177,5 +176,7 @@ exports.walk = async (page, seed, actions, {touch = false, checkBox = async () =
       done.keys++;
     }
   }
-  return {...done, end: await answer()};
+  const end = await answer();
+  await step();
+  return {...done, end};
 };

@@ -32,7 +32,8 @@ function picture(img, n) {
   if (img.dataset.picture === String(n)) return;
   img.dataset.picture = String(n);
   if (n < 1 && img.classList.contains('sunken')) {
-    img.removeAttribute('srcset');
+    // Both replaced: Chromium shows an image whose srcset was removed as broken.
+    img.srcset = NO_PICTURE;
     img.src = NO_PICTURE;
     img.style.visibility = '';
     return;

@@ -83,10 +83,16 @@ export function watchFocus() {
     rove(list[next]);
     list[next].focus();
   });
-  // A click on the background, a card that went away, a menu closed: the focus comes back.
+  // A press on what takes no focus (the background, a picture, a box's text) leaves the focus
+  // where it was, as in the window.
+  document.addEventListener('mousedown', event => {
+    if (!event.target.closest('button, input, a[href], [tabindex]')) event.preventDefault();
+  });
+  // Whatever else leaves the focus on the page itself (a control gone away) brings it back.
   document.addEventListener('focusout', () => setTimeout(() => {
     const view = session.view;
-    if (document.activeElement !== document.body || !view || view.ended || view.fault) return;
+    // Focus gone to the browser (Tab past the page's end) stays there: no keyboard trap.
+    if (document.activeElement !== document.body || !document.hasFocus() || !view || view.ended || view.fault) return;
     if (boxOpen()) document.querySelector('#overlay .dialog').focus();
     else restore();
   }));

@@ -117,7 +117,11 @@ export function buildMenus() {
     bar.appendChild(box);
   }
   document.addEventListener('click', event => {
-    if (!event.target.closest('.menu')) closeMenus();
+    if (event.target.closest('.menu')) return;
+    // A menu item with the focus hides with its menu: the focus goes back to the board.
+    const focused = document.activeElement && document.activeElement.closest('.items');
+    closeMenus();
+    if (focused) restore();
   });
   // Leaving the menu bar, by Tab or by a click elsewhere, closes its menu.
   bar.addEventListener('focusout', event => {
