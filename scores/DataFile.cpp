@@ -95,8 +95,6 @@ int look(int dir, const char* name, struct stat& info) {
                : errno;
 }
 
-constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-
 std::string_view trimmed(std::string_view s) {
     constexpr std::string_view kBlank = " \t\r";
     const auto first = s.find_first_not_of(kBlank);
@@ -138,7 +136,8 @@ constexpr char kNewPrefix[] = "Data.dat.new";
 // any there is stale; only the player's own are cleared, and another user's never stand in
 // the way, since each save makes a name of its own.
 void clearStale(int dir) {
-    const int listed = made("openat", [&] { return openat(dir, ".", kListFlags); });
+    const int listed =
+        made("openat", [&] { return openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
     DIR* entries = listed < 0 ? nullptr : fdopendir(listed);
     if (!entries) {
         if (listed >= 0) close(listed);
@@ -157,7 +156,7 @@ void clearStale(int dir) {
 // Writes the table into a new file of its own beside it and renames that file onto the
 // table's name: the rename replaces whatever stands at the name itself, never a link's target,
 // and a crash at any moment leaves the old table whole. Done under the lock.
-// `keep`: the permissions of the table it replaces; a new one gets the umask's.
+// `keep`: the permissions to keep; without them the new file gets the umask's.
 bool replaceFile(int dir, const QByteArray& bytes, std::optional<mode_t> keep) {
     clearStale(dir);
     std::random_device chance;
