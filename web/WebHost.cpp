@@ -36,6 +36,7 @@ WebHost::WebHost(std::optional<std::uint32_t> seed) : seeded_(seed.has_value()) 
 
 int WebHost::messageBox(const std::string& text, const std::string& title, int code) {
     redraw();
+    ++boxes_;
     const int answer = pageMessageBox(text.c_str(), title.c_str(), code);
     if (box::isYesNo(code)) script_.answer(answer);
     return answer;
@@ -44,6 +45,7 @@ int WebHost::messageBox(const std::string& text, const std::string& title, int c
 std::string WebHost::inputBox(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) {
     redraw();
+    ++boxes_;
     char* entered = pageInputBox(prompt.c_str(), title.c_str(), defaultText.c_str());
     std::string name(entered);
     std::free(entered);

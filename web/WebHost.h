@@ -29,6 +29,7 @@ public:
     std::string appPath() override { return "."; }
 
     bool ended() const { return ended_; }
+    int boxes() const { return boxes_; }  // how many boxes the engine has shown
     ScriptWriter& script() { return script_; }
     // What the page shows after an event and before a dialog or the pause.
     std::function<std::string()> view;
@@ -37,6 +38,7 @@ private:
     std::mt19937 generator_{1};
     bool seeded_;
     bool ended_ = false;
+    int boxes_ = 0;
     ScriptWriter script_;
 };
 

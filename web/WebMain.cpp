@@ -11,6 +11,7 @@
 
 #include "CardNames.h"
 #include "Deliver.h"
+#include "EventForms.h"
 #include "EventJson.h"
 #include "Game.h"
 #include "JsonWriter.h"
@@ -44,9 +45,6 @@ std::string translate(const char* source) {
 }
 [[maybe_unused]] const bool translated = (text::setTranslator(translate), true);
 
-const char* kControlNames[] = {"Frame2", "Option1", "Label1", "Shape1", "Image7", "Image2",
-                               "Image4", "Image3",  "Image6", "Image1", "Image5"};
-
 struct Program {
     explicit Program(std::optional<std::uint32_t> seed) : host(seed), game(host, records, music) {}
     WebHost host;
@@ -54,6 +52,7 @@ struct Program {
     WebMusic music;
     Game game;
     std::string fault;  // the replay script of a game stopped by a fault
+    std::string told;   // what the last event tells a screen reader's user, if anything
 };
 
 std::unique_ptr<Program> program;
@@ -72,13 +71,14 @@ std::string layoutJson() {
     json.key("height").number(layout::toPixels(layout::kClientHeight));
     json.key("twipsPerPixel").number(layout::kTwipsPerPixel);
     json.key("handRaisedTop").number(layout::kHandRaisedTop);
+    json.key("backPicture").number(card::kBack);
     json.key("controls").beginArray();
     for (const layout::Row& row : layout::kControls) {
         for (int i = row.first; i <= row.last; ++i) {
             const Twips t = layout::place(row.control, i);
             json.beginObject()
                 .key("control")
-                .string(kControlNames[static_cast<int>(row.control)])
+                .string(eventform::kControls[static_cast<int>(row.control)].control)
                 .key("index")
                 .number(i)
                 .key("inFrame2")
@@ -103,6 +103,16 @@ std::string layoutJson() {
         json.endArray().endObject();
     }
     json.endArray();
+    // The page composes every event it sends from these forms.
+    json.key("events").beginObject();
+    for (const eventform::ControlForms& forms : eventform::kControls) {
+        json.key(forms.control).beginObject();
+        if (forms.move) json.key("move").string(forms.move);
+        if (forms.click) json.key("click").string(forms.click);
+        json.endObject();
+    }
+    json.key("menu").string(eventform::kMenu).key("key").string(eventform::kKey);
+    json.key("highestKey").number(eventform::kHighestKey).endObject();
     json.key("caption").string(text::kCaption);
     strings(json, "labels", text::kLabel1, 3);
     strings(json, "labelTips", text::kLabel1Tip, 3);
@@ -134,13 +144,22 @@ std::string layoutJson() {
 
 std::string viewJson() {
     const Board& b = program->game.board();
-    JsonWriter frame;
+    JsonWriter frame, told;
+    told.string(program->told);
     frame.beginArray().number(b.Frame2Back.r).number(b.Frame2Back.g).number(b.Frame2Back.b);
     frame.endArray();
     return "{\"ended\": " + std::string(program->host.ended() ? "true" : "false") +
            ", \"fault\": " + (program->fault.empty() ? "false" : "true") +
-           ", \"frame2\": " + frame.text() + ", \"state\": " + stateJson(program->game.state()) +
-           ", \"board\": " + boardJson(b) + "}";
+           ", \"frame2\": " + frame.text() + ", \"told\": " + told.text() +
+           ", \"state\": " + stateJson(program->game.state()) + ", \"board\": " + boardJson(b) +
+           "}";
+}
+
+// The computer's cards in hand.
+int cardsHeld() {
+    int n = 0;
+    while (n < kHandSlots && program->game.state().cpuValue[n] != 0) ++n;
+    return n;
 }
 
 // Runs one event; a fault in the rules stops the game and keeps its script for the player.
@@ -180,10 +199,25 @@ EMSCRIPTEN_KEEPALIVE const char* tessaro_start(double seed) {
 // One window event as a line of a replay script ("hand 3", "menu new", "key 122", ...).
 EMSCRIPTEN_KEEPALIVE const char* tessaro_event(const char* text) {
     const std::string line(text);
+    if (program) program->told.clear();
     return run(line, [&] {
         const ScriptLine event = readScriptLine(line);
-        if (event.isEvent() && event.command != Command::Load && event.command != Command::Close)
-            deliver(program->game, event);
+        if (!event.isEvent() || event.command == Command::Load || event.command == Command::Close)
+            return;
+        const Game& game = program->game;
+        const bool turn = event.command == Command::Label && event.index == label::kPlay &&
+                          game.canClickLabel1(event.index);
+        const int before = cardsHeld(), boxes = program->host.boxes();
+        deliver(program->game, event);
+        if (!turn || program->host.ended()) return;
+        // What the computer did, told as the window tells it; only the target when a box
+        // (the end of a game) came in its turn.
+        const Board& b = game.board();
+        const int laid = b.Image4[0] == card::kBack ? 1 : 2;
+        program->told =
+            boxes != program->host.boxes()
+                ? names::place(text::kImage4Names[1], names::card(b.Image4[1]))
+                : names::computerTurn(cardsHeld() + laid - before, b.Image4[0], b.Image4[1]);
     });
 }
 

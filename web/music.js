@@ -65,6 +65,12 @@ window.TessaroMusic = (() => {
         const made = new window.JSSynth.AudioWorkletNodeSynthesizer();
         made.init(context.sampleRate);
         synthNode = made.createAudioNode(context);
+        // FluidSynth's log on the audio thread: its stubs for files the page never opens and its
+        // warnings on the channels the tune leaves silent would fill the browser's console. Only
+        // a panic is still told. (The synthesizer's own switch needs FluidSynth on the page's
+        // thread too; this message is what it sends to the audio thread.)
+        if (typeof made._handleLoggingChanged === "function")
+            made._handleLoggingChanged(window.JSSynth.LogLevel.Error);
         synthNode.connect(context.destination);
         await made.loadSFont(ready.soundFont);
         await openTune(made, opened);

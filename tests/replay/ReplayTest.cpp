@@ -9,7 +9,10 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include "EventForms.h"
+#include "Layout.h"
 #include "MemoryRecords.h"
+#include "Menus.h"
 #include "ReplayRunner.h"
 
 namespace {
@@ -70,6 +73,25 @@ TEST(Replay, EachLineIsTakenOrRefusedWithItsReason) {
                   std::string::npos);
         EXPECT_LT(run.errors.size(), 700u);
         EXPECT_TRUE(run.errors.ends_with(std::string(200, line[0]) + "…\n"));
+    }
+    // Every line the page can send, from the forms it is given: the pointer over each control it
+    // builds, a click or tap on it, each menu item, the first and the last character it types.
+    std::vector<std::string> page;
+    for (const layout::Row& row : layout::kControls)
+        for (int i = row.first; i <= row.last; ++i)
+            for (const char* form : {eventform::kControls[static_cast<int>(row.control)].move,
+                                     eventform::kControls[static_cast<int>(row.control)].click})
+                if (form) page.push_back(eventform::fill(form, std::to_string(i)));
+    for (const Menu& m : menus::kMenus)
+        for (const MenuItem& item : m.items)
+            if (item.click) page.push_back(eventform::fill(eventform::kMenu, item.name));
+    for (int code : {1, 13, eventform::kHighestKey})
+        page.push_back(eventform::fill(eventform::kKey, std::to_string(code)));
+    EXPECT_EQ(page.size(), 1u + 4 + 6 + 20 + 2 + 6 + 3);
+    for (const std::string& line : page) {
+        const Replayed run("load\nmenu new\n" + line + "\n");
+        EXPECT_EQ(run.errors, "") << line;
+        EXPECT_EQ(run.status, replay::kDone) << line;
     }
 }
 

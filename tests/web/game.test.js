@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {test, before, after} = require('node:test');
-const {serve, launch, settle, open} = require('./support');
+const {serve, launch, settle, open, axe, focus, walk} = require('./support');
 
 let site, browser;
 before(async () => {
@@ -30,78 +30,167 @@ const shown = () => {
     labels: all('Label1').map(e => e.getAttribute('aria-disabled') === 'false'),
     option: all('Option1').findIndex(e => e.firstChild.checked)};
 };
-const picture = (k, visible) => `[data-control="Image1"][data-index="${visible[k % visible.length]}"]`;
-
-// Presses Esc, which must close an OK box and leave a Yes/No box open, then picks `choice`.
-async function answer(page, box, choice, seen) {
-  const buttons = await box.$$('.buttons button');
-  await page.keyboard.press('Escape');
-  const still = await page.$('#overlay .dialog');
-  assert.strictEqual(Boolean(still), buttons.length === 2, 'Esc answers an OK box only');
-  seen[buttons.length] = true;
-  if (still) await buttons[choice].click();
+// tessaro-replay's lines for a script.
+function replayed(script) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
+  const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', dir], {input: script, encoding: 'utf8'});
+  assert.strictEqual(run.status, 0, run.stderr);
+  return run.stdout.trim().split('\n').map(line => JSON.parse(line));
 }
 
-// Clicks a control at its left edge: each hand card lies on the one to its left.
-async function clickAt(page, selector) {
-  const box = await (await page.$(selector)).boundingBox();
-  await page.mouse.click(box.x + 4, box.y + box.height / 2);
+// What the page must show of a line of tessaro-replay.
+function expected({state, board: b}) {
+  const px = twips => Math.round(twips / 15);
+  return {
+    state, board: b,
+    hand: b.Image1.map(p => [p.picture * p.visible, px(p.top), p.visible]),
+    cpu: b.Image2.map(p => p.picture * p.visible),
+    table: b.Image4.concat(b.Image7.slice(0, 2)),
+    labels: b.Label1, option: b.Option1};
 }
 
-test('a seeded game on the page is the game tessaro-replay plays, event by event', async () => {
-  const page = await open(await browser.createBrowserContext(), site.url + '?seed=11');
-  await page.click('.menu button');
-  await page.click('[data-item="new"]');
-  const seen = [], boxes = {};
-  let clicked = null;  // the script before a click on a hand card, and the card
-  for (let i = 0; i < 48; ++i) {
-    const box = await settle(page);
-    if (box) {
-      // Nothing may call into the engine while it waits in a box.
-      await answer(page, box, 0, boxes);
-      continue;
-    }
-    seen.push([await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)]);
-    const visible = await page.$$eval('[data-control="Image1"]',
-                                      els => els.filter(e => e.style.display !== 'none').map(e => e.dataset.index));
-    const before = seen[seen.length - 1][0];
-    // The card under the pointer is the card the engine was told of.
-    const told = clicked && before.slice(clicked[0].length).match(/^hand \d+$/m);
-    if (told) assert.strictEqual(told[0], `hand ${clicked[1]}`);
-    clicked = null;
-    switch (i % 8) {
-      case 0: case 3: await clickAt(page, picture(i, visible)); clicked = [before, visible[i % visible.length]]; break;
-      case 1: await page.click('[data-control="Label1"][data-index="1"]'); break;
-      case 2: await page.keyboard.press('zxcv+-*/'[i % 8]); break;
-      case 4:
-        await page.focus(picture(0, visible));
-        await page.keyboard.press('ArrowRight');
-        await page.keyboard.press(i % 3 ? 'Enter' : 'Space');
-        break;
-      case 5: await page.click('[data-control="Label1"][data-index="0"]'); break;
-      case 6: await page.click(`[data-control="Option1"][data-index="${i % 4}"] input`); break;
-      default: await page.keyboard.down('Alt'); await page.keyboard.press('KeyQ'); await page.keyboard.up('Alt');
-        await answer(page, await settle(page), 1, boxes);  // No: a new game
+const WALKS = [  // each a seed, a number of things done, a browser and a screen
+  {seed: 1, actions: 120, engine: 'chromium'},
+  {seed: 2, actions: 120, engine: 'firefox'},
+  {seed: 3, actions: 80, engine: 'chromium', phone: true},
+];
+
+test('walks of a player\'s pointer, taps and keys end without a fault, on the board tessaro-replay plays; axe finds nothing', async () => {
+  const kinds = new Set();  // of the boxes met
+  for (const {seed, actions, engine, phone} of WALKS) {
+    const other = engine === 'firefox' ? await launch(engine) : null;
+    try {
+      const page = await (await (other || browser).createBrowserContext()).newPage();
+      const name = `${engine} walk ${seed}${phone ? ' (phone)' : ''}`;
+      if (phone) await page.setViewport({width: 360, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
+      const errors = [], findings = [];
+      page.on('pageerror', e => errors.push(e.message));
+      page.on('console', m => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
+      await page.goto(`${site.url}?seed=${seed}`);
+      await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+      // axe's findings, and any picture of the board shown broken (an empty slot is no picture).
+      const check = async when => await page.waitForFunction(() => [...document.querySelectorAll('#board img')].every(e => e.complete)) && findings.push(...(await axe(page)).map(v => `${when}: ${v}`),
+        ...(await page.$$eval('#board img', els => els.filter(e => e.checkVisibility({visibilityProperty: true}) &&
+          !(e.complete && e.naturalWidth)).map(e => `broken ${e.dataset.control} ${e.dataset.index}`))).map(v => `${when}: ${v}`));
+      await check('start');
+      // The deal from the menu, by the pointer.
+      for (const control of ['.menu button', '[data-item="new"]']) {
+        const r = await (await page.$(control)).boundingBox();
+        if (phone) await page.touchscreen.tap(r.x + r.width / 2, r.y + r.height / 2);
+        else await page.mouse.click(r.x + r.width / 2, r.y + r.height / 2);
+      }
+      await settle(page);
+      await check('after a deal');
+      if (phone) {
+        // Two quick taps on 摸牌 draw two cards.
+        const held = () => page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
+        const before = await held();
+        const r = await (await page.$('[data-control="Label1"][data-index="0"]')).boundingBox();
+        for (const wait of [150, 0]) await page.touchscreen.tap(r.x + r.width / 2, r.y + r.height / 2).then(() => new Promise(resolve => setTimeout(resolve, wait)));
+        await settle(page);
+        assert.strictEqual(await held(), before + 2, 'two taps, two cards');
+      }
+      const seen = [];  // the script and the page after each thing done
+      const step = async () => seen.push([await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)]);
+      const done = await walk(page, seed, actions, {touch: phone, step, checkBox: kind => kinds.add(kind) && check(`${kind} box`)});
+      if (done.end === 'fault') assert.fail(`${name}: ${await page.$eval('.dialog', e => e.textContent)}`);
+      if (!done.end) await check('end');
+      assert.deepStrictEqual(errors, [], name);
+      assert.deepStrictEqual(findings, [], name);
+      // The game event by event, from the chance the page recorded and from the seed alone.
+      for (const dropped of [/^seed .*\n/m, /^rand .*\n/gm]) {
+        const out = replayed(seen[seen.length - 1][0].replace(dropped, ''));
+        for (const [prefix, page] of seen) assert.deepStrictEqual(page, expected(out[eventCount(prefix) - 1]), `${name}: ${prefix.split('\n').pop()}`);
+      }
+      console.log(`# ${name}: ${JSON.stringify(done)}, ${eventCount(seen[seen.length - 1][0])} events`);
+    } finally {
+      if (other) await other.close();
     }
   }
-  assert.ok(boxes[1] && boxes[2], 'the game showed an OK box and a Yes/No box');
-  const script = seen[seen.length - 1][0];
-  // The chance the page recorded, and the seed from the address alone, give the same game.
-  for (const dropped of [/^seed .*\n/m, /^rand .*\n/gm]) {
-    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
-    const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', dir],
-                          {input: script.replace(dropped, ''), encoding: 'utf8'});
-    assert.strictEqual(run.status, 0, run.stderr);
-    const out = run.stdout.trim().split('\n').map(line => JSON.parse(line));
-    for (const [prefix, shown] of seen) {
-      const {state, board: b} = out[eventCount(prefix) - 1];
-      const px = twips => Math.round(twips / 15);
-      assert.deepStrictEqual(shown, {
-        state, board: b,
-        hand: b.Image1.map(p => [p.picture * p.visible, px(p.top), p.visible]),
-        cpu: b.Image2.map(p => p.picture * p.visible),
-        table: b.Image4.concat(b.Image7.slice(0, 2)),
-        labels: b.Label1, option: b.Option1}, prefix.split('\n').pop());
+  assert.deepStrictEqual([...kinds].sort(), ['end', 'input', 'ok', 'yes/no']);
+});
+
+// The player's answer to the target from the hand: an operator and one or two cards, or null.
+const answerOf = () => {
+  const {handValue: hand, tableValue: [, goal]} = tessaroTest.view.state;
+  const ops = [(a, b) => a + b, (a, b) => a - b, (a, b) => a * b, (a, b) => Math.trunc(a / b)];
+  for (let i = 0; i < 10; ++i) {
+    if (hand[i] && hand[i] === goal) return {op: 0, cards: [i]};
+    for (let j = 0; j < 10; ++j)
+      for (let op = 0; op < 4; ++op)
+        if (j !== i && hand[i] && hand[j] && ops[op](hand[i], hand[j]) === goal) return {op, cards: [i, j]};
+  }
+  return null;
+};
+
+test('a keyboard-only game to a record entry: the focus where the window keeps it at every step', async () => {
+  for (const engine of ['chromium', 'firefox']) {
+    const other = engine === 'firefox' ? await launch(engine) : null;
+    try {
+      const page = await open(await (other || browser).createBrowserContext(), site.url + '?seed=5');
+      await page.evaluate(() => localStorage.setItem('tessaro.records', JSON.stringify(Array(10).fill(['低分', -32768]))));
+      const press = async key => {
+        const [held, name] = key.length > 1 && key.includes('+') ? key.split('+') : [null, key];
+        if (held) await page.keyboard.down(held);
+        await page.keyboard.press(name === 'Space' ? ' ' : name);
+        if (held) await page.keyboard.up(held);
+        await settle(page);
+        return focus(page);
+      };
+      const step = async (key, where) => assert.match(await press(key), where, `${engine}: ${key}`);
+      const opened = () => page.$$eval('.menu.open', m => m.length);
+      assert.strictEqual(await focus(page), 'operator', `${engine}: at the start`);
+      // The menu bar: Left/Right, Down opens, Home/End, Esc closes, Tab leaves it closed.
+      for (const [key, where] of [['Shift+Tab', /^menu 游戏$/], ['ArrowDown', /^item new$/], ['End', /^item quit$/],
+        ['Home', /^item new$/], ['Escape', /^menu 游戏$/], ['ArrowRight', /^menu 关于$/], ['Enter', /^item help$/],
+        ['ArrowLeft', /^item new$/], ['Tab', /^operator$/], ['Shift+Tab', /^menu 游戏$/], ['ArrowDown', /^item new$/],
+        ['Enter', /^operator$/]]) {
+        await step(key, where);
+        assert.strictEqual(await opened(), /^item/.test(await focus(page)) ? 1 : 0, `${engine}: ${key}`);
+      }
+      // An operator key leaves the focus on the chosen operator; Tab goes on to the hand.
+      await step('Tab', /^Image1 0$/);
+      await step('Shift+Tab', /^operator$/);
+      await step('x', /^operator$/);
+      await step('Tab', /^Image1 0$/);
+      let plays = 0;
+      for (let round = 0; round < 12 && plays < 2; ++round) {
+        const plan = await page.evaluate(answerOf);
+        let at = await focus(page);
+        if (!plan) {
+          while (at !== 'Label1 0') at = await press('Tab');
+          await step('Enter', /^Label1 0$/);  // 摸牌
+          await step('Shift+Tab', /^Image1 \d$/);
+          continue;
+        }
+        await step('zxcv'[plan.op], /^Image1 \d$/);
+        for (const k of plan.cards) {
+          while (at !== `Image1 ${k}`) at = await press(Number(at.slice(7)) < k ? 'ArrowRight' : 'ArrowLeft');
+          await step('Space', new RegExp(`^Image1 ${k}$`));
+        }
+        while (at !== 'Label1 1') at = await press('Tab');
+        assert.match(at, /^(Image1|Label1) \d$/);
+        await page.evaluate(() => { document.getElementById('told').textContent = ''; });
+        const after = await press('Enter');  // 出牌: the computer's turn, told, and the hand again
+        if (await page.$('.dialog')) break;
+        assert.match(after, /^Image1 \d$/, `${engine}: after 出牌`);
+        await page.waitForFunction(() => /电脑/.test(document.getElementById('told').textContent));
+        ++plays;
+      }
+      assert.strictEqual(plays, 2, `${engine}: two plays from the keys`);
+      // A box holds the focus until it is answered; the record's name is typed and kept.
+      await press('Alt+KeyQ');
+      for (const where of [/^box 是$/, /^box 否$/, /^box 是$/]) {
+        assert.match(await focus(page), where, `${engine}: in the box`);
+        await page.keyboard.press('Tab');
+      }
+      await step('Shift+Tab', /^box 是$/);
+      await step('Enter', /^box input$/);
+      await page.keyboard.type('Keys');
+      await step('Enter', /^box 重新开始$/);
+      assert.match(await page.evaluate(() => localStorage.getItem('tessaro.records')), /Keys/);
+    } finally {
+      if (other) await other.close();
     }
   }
 });

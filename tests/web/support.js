@@ -1,5 +1,6 @@
 // The site served on a free port of 127.0.0.1 and headless Chromium to open it.
 'use strict';
+const assert = require('assert');
 const fs = require('fs');
 const http = require('http');
 const os = require('os');
@@ -21,7 +22,11 @@ exports.serve = async (site = process.env.TESSARO_SITE) => {
   return {server, url: `http://127.0.0.1:${server.address().port}/`};
 };
 
-exports.launch = () => puppeteer.launch({
+// Headless Chromium, or Firefox ESR over WebDriver BiDi when `engine` is 'firefox'.
+exports.launch = engine => engine === 'firefox' ? puppeteer.launch({
+  browser: 'firefox', executablePath: process.env.TESSARO_FIREFOX || '/usr/bin/firefox-esr',
+  headless: true, extraPrefsFirefox: {'intl.accept_languages': 'zh-CN'},
+}) : puppeteer.launch({
   executablePath: process.env.TESSARO_CHROMIUM || '/usr/bin/chromium',
   userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-chromium-')),
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -44,4 +49,132 @@ exports.open = async (context, url, languages) => {
   await page.goto(url);
   await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
   return page;
+};
+
+// axe-core's findings on the page as it stands: "rule: elements" for each.
+const AXE = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+exports.axe = async page => {
+  if (!await page.evaluate(() => Boolean(window.axe))) await page.evaluate(AXE);
+  return page.evaluate(async () => (await axe.run()).violations.map(v =>
+    `${v.id}: ${v.nodes.map(n => n.target.join(' ')).join(', ')}`));
+};
+
+// Where the focus is, as a player would say it.
+exports.focus = page => page.evaluate(() => {
+  const e = document.activeElement;
+  if (!e || e === document.body) return 'body';
+  if (e.type === 'radio') return e.checked ? 'operator' : 'unchosen operator';
+  if (e.dataset.control) return `${e.dataset.control} ${e.dataset.index}`;
+  if (e.dataset.item) return `item ${e.dataset.item}`;
+  if (e.closest('#menubar')) return `menu ${e.textContent}`;
+  if (e.closest('.dialog')) return `box ${e.tagName === 'INPUT' ? 'input' : e.textContent}`;
+  return e.tagName;
+});
+
+// A player's numbers: the same seed, the same walk.
+const chance = seed => () => {
+  seed = (seed + 0x6D2B79F5) | 0;
+  let x = Math.imul(seed ^ (seed >>> 15), 1 | seed);
+  x = (x + Math.imul(x ^ (x >>> 7), 61 | x)) ^ x;
+  return ((x ^ (x >>> 14)) >>> 0) / 4294967296;
+};
+const KEYS = [...'zxcv+-*/', 'Tab', 'Tab', 'ArrowLeft', 'ArrowRight', ' ', 'Enter', 'ArrowDown', 'Escape'];
+
+// A seeded walk of `actions` things a player does: the pointer carried in small steps to a
+// control or anywhere over the board and beyond it, a click (a tap on a touch screen) where it
+// stops, now and then a second one 100 to 300 ms later, keys, and the menus' Alt keys; every box
+// answered as it comes, by the pointer or the keys (Esc answers an OK box only). `checkBox(kind)`
+// is called once a box of a new kind is open, `step()` after each thing done. Returns what was
+// done, counted; stops at a fault box or the game's end.
+exports.walk = async (page, seed, actions, {touch = false, checkBox, step}) => {
+  const rand = chance(seed);
+  const pick = list => list[Math.floor(rand() * list.length)];
+  const done = {moves: 0, clicks: 0, keys: 0, boxes: 0};
+  let at = {x: 1, y: 1};
+  const view = await page.evaluate(() => [innerWidth, innerHeight]);
+  const pointAt = async (x, y) => {
+    [x, y] = [Math.max(0, Math.min(view[0] - 1, x)), Math.max(0, Math.min(view[1] - 1, y))];
+    if (!touch) await page.mouse.move(x, y, {steps: Math.max(1, Math.round(Math.hypot(x - at.x, y - at.y) / 8))});
+    done.moves += !touch;
+    at = {x, y};
+  };
+  const click = () => (done.clicks++, touch ? page.touchscreen.tap(at.x, at.y) : page.mouse.click(at.x, at.y));
+  const seen = new Set();
+  const answer = async () => {
+    for (let box; (box = await exports.settle(page));) {
+      if (await box.$('a[download]')) return 'fault';
+      if (await page.evaluate(() => Boolean(document.documentElement.dataset.ended))) {
+        await checkBox('end');
+        return 'ended';
+      }
+      const input = await box.$('input');
+      const buttons = await box.$$('.buttons button');
+      const kind = input ? 'input' : buttons.length === 1 ? 'ok' : 'yes/no';
+      if (!seen.has(kind) && seen.add(kind)) await checkBox(kind);
+      done.boxes++;
+      if (input) {
+        await page.keyboard.type('Walker');
+        await page.keyboard.press('Enter');
+        continue;
+      }
+      if (rand() < 0.3) {
+        await page.keyboard.press('Escape');
+        const still = await page.$('#overlay .dialog');
+        assert.strictEqual(Boolean(still), buttons.length === 2, 'Esc answers an OK box only');
+        if (!still) continue;
+      }
+      // Mostly No to "quit?", so that the walk goes on.
+      const text = await box.evaluate(e => e.textContent);
+      const choice = buttons.length === 2 && /退出/.test(text) && rand() < 0.8 ? 1 : Math.floor(rand() * buttons.length);
+      if (rand() < 0.5) {
+        const r = await buttons[choice].boundingBox();
+        await pointAt(r.x + r.width * (0.2 + 0.6 * rand()), r.y + r.height / 2);
+        await click();
+      } else {
+        if (choice === 1) await page.keyboard.press('Tab');
+        await page.keyboard.press(rand() < 0.5 ? 'Enter' : ' ');
+        done.keys++;
+      }
+    }
+    return '';
+  };
+  for (let n = 0; n < actions; ++n) {
+    const end = await answer();
+    await step();
+    if (end) return {...done, end};
+    const r = rand();
+    if (r < 0.55) {
+      const win = await page.$eval('#window', e => e.getBoundingClientRect().toJSON());
+      if (rand() < 0.6) {
+        const boxes = await page.$$eval('#board [data-control], #menubar button', els => els
+          .filter(e => e.offsetParent && e.style.display !== 'none')
+          .map(e => e.getBoundingClientRect().toJSON()));
+        const b = pick(boxes);
+        await pointAt(b.x + b.width * rand(), b.y + b.height * rand());
+      } else {
+        await pointAt(win.x - 40 + (win.width + 80) * rand(), win.y - 40 + (win.height + 80) * rand());
+      }
+      if (rand() < 0.7) {
+        await click();
+        if (rand() < 0.2) {
+          await new Promise(resolve => setTimeout(resolve, 100 + 200 * rand()));
+          await click();
+        }
+      }
+    } else if (r < 0.93) {
+      const key = pick(KEYS);
+      if (key === 'Tab' && rand() < 0.3) await page.keyboard.down('Shift');
+      await page.keyboard.press(key);
+      await page.keyboard.up('Shift');
+      done.keys++;
+    } else {
+      await page.keyboard.down('Alt');
+      await page.keyboard.press(pick(['KeyN', 'KeyN', 'KeyM', 'KeyG', 'KeyQ']));
+      await page.keyboard.up('Alt');
+      done.keys++;
+    }
+  }
+  const end = await answer();
+  await step();
+  return {...done, end};
 };

@@ -2,6 +2,9 @@
 // shown on them after every event.
 import {t} from './i18n.js';
 import {session} from './engine.js';
+import {afterShow} from './focus.js';
+import {tell} from './speech.js';
+import {afterTurn} from './input.js';
 
 const STACK = ['Image5:1', 'Image5:0', 'Image1', 'Image6', 'Image4:0', 'Image2:0-8', 'Image3',
                'Image4:1', 'Image2:9', 'Image7:2', 'Frame2'];
@@ -21,9 +24,20 @@ function depth(stack, name, index) {
   return 0;
 }
 
+// A transparent pixel: a selection slot without a card is an empty sunken slot, not a missing
+// picture with its name spilled over it.
+const NO_PICTURE = 'data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7';
+
 function picture(img, n) {
   if (img.dataset.picture === String(n)) return;
   img.dataset.picture = String(n);
+  if (n < 1 && img.classList.contains('sunken')) {
+    // Both replaced: Chromium shows an image whose srcset was removed as broken.
+    img.srcset = NO_PICTURE;
+    img.src = NO_PICTURE;
+    img.style.visibility = '';
+    return;
+  }
   if (n < 1) {
     img.removeAttribute('src');
     img.removeAttribute('srcset');
@@ -95,11 +109,6 @@ export function buildBoard() {
     const parent = c.inFrame2 ? controls['Frame2:0'] : board;
     if (el.parentNode !== parent) parent.appendChild(el);
   }
-  // Keyboard order as in the window: the operators from the right, the hand, the commands.
-  const chain = [3, 2, 1, 0].map(i => controls[`Option1:${i}`].firstChild);
-  for (let k = 0; k <= 9; ++k) chain.push(controls[`Image1:${k}`]);
-  for (let i = 0; i <= 2; ++i) chain.push(controls[`Label1:${i}`]);
-  chain.forEach((el, n) => { el.tabIndex = n + 1; });
 }
 
 export function show(json) {
@@ -115,7 +124,9 @@ export function show(json) {
     hand.style.display = b.Image1[k].visible ? '' : 'none';
     const picked = b.Image1[k].top === layout.handRaisedTop;
     const name = names[b.Image1[k].picture];
-    hand.setAttribute('aria-label', picked ? t(layout.pickedName, name) : name);
+    // A hand card is a button named by its picture, and says whether it is picked.
+    hand.alt = picked ? t(layout.pickedName, name) : name;
+    hand.setAttribute('aria-pressed', String(picked));
     const cpu = controls[`Image2:${k}`];
     picture(cpu, b.Image2[k].picture);
     cpu.style.display = b.Image2[k].visible ? '' : 'none';
@@ -127,7 +138,9 @@ export function show(json) {
   for (let i = 0; i <= 1; ++i) {
     picture(controls[`Image4:${i}`], b.Image4[i]);
     controls[`Image4:${i}`].alt = t(layout.tableNames[i], names[b.Image4[i]]);
-    controls[`Image7:${i}`].alt = t(layout.selectionNames[i], names[b.Image7[i]]);
+    // A lone answer stands in the second slot; the back in the first marks it as empty.
+    const selected = i === 0 && b.Image7[0] === layout.backPicture ? 0 : b.Image7[i];
+    controls[`Image7:${i}`].alt = t(layout.selectionNames[i], names[selected]);
   }
   for (let i = 0; i <= 2; ++i) {
     picture(controls[`Image7:${i}`], b.Image7[i]);
@@ -138,8 +151,6 @@ export function show(json) {
     shape.background = f.solid ? `rgb(${f.fill})` : 'transparent';
     shape.border = `1px solid rgb(${f.border})`;
   }
-  // A card without a picture shows as an empty sunken slot.
-  for (let i = 0; i <= 1; ++i) controls[`Image7:${i}`].style.visibility = '';
   controls['Frame2:0'].style.background = `rgb(${view.frame2})`;
   for (let i = 0; i <= 3; ++i) {
     const option = controls[`Option1:${i}`];
@@ -149,4 +160,9 @@ export function show(json) {
   const music = document.querySelector('[data-item="music"]');
   music.setAttribute('aria-checked', String(b.music));
   music.firstChild.textContent = b.music ? '✓' : '';
+  afterShow();
+  if (view.told) {
+    tell(view.told);
+    afterTurn();
+  }
 }

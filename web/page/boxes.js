@@ -2,6 +2,34 @@
 import {t} from './i18n.js';
 import {session} from './engine.js';
 import {closeMenus} from './menus.js';
+import {restore} from './focus.js';
+
+let boxes = 0;  // for the ids that name each box
+
+// A box holds the keyboard: the page behind it is inert, and Tab cycles through the box.
+function hold(box) {
+  document.getElementById('scaler').inert = true;
+  box.setAttribute('role', 'dialog');
+  box.setAttribute('aria-modal', 'true');
+  box.tabIndex = -1;
+}
+
+function release() {
+  document.getElementById('scaler').inert = false;
+}
+
+function cycle(event, box) {
+  const stops = [...box.querySelectorAll('button, input, a[href]')];
+  const at = stops.indexOf(document.activeElement);
+  const next = (at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length;
+  event.preventDefault();
+  stops[at < 0 ? 0 : next].focus();
+}
+
+function named(el, box, how) {
+  el.id = `box-${boxes}-${how}`;
+  box.setAttribute(how === 'title' ? 'aria-labelledby' : 'aria-describedby', el.id);
+}
 
 // A modal box: Esc and the close control never answer Yes/No; an OK box closes with Esc.
 export function messageBox(text, title, code, extra) {
@@ -20,6 +48,7 @@ export function messageBox(text, title, code, extra) {
     }
     const words = document.createElement('div');
     words.textContent = text.replace(/\r\n/g, '\n');
+    named(words, box, 'text');
     if (extra) words.append('\n', extra);
     body.appendChild(words);
     box.appendChild(body);
@@ -51,18 +80,21 @@ function dialog(title, fill, escape, focusOf) {
     const overlay = document.getElementById('overlay');
     const box = document.createElement('div');
     box.className = 'dialog';
-    box.setAttribute('role', 'dialog');
-    box.setAttribute('aria-modal', 'true');
+    ++boxes;
+    hold(box);
     const head = document.createElement('div');
     head.className = 'title';
     const name = document.createElement('span');
     name.textContent = title;
+    named(name, box, 'title');
     head.appendChild(name);
     box.appendChild(head);
     const choices = fill(box);
     const answer = value => {
       overlay.replaceChildren();
       overlay.hidden = true;
+      release();
+      restore();
       document.removeEventListener('keydown', keys, true);
       resolve(typeof value === 'function' ? value() : value);
     };
@@ -90,6 +122,8 @@ function dialog(title, fill, escape, focusOf) {
       } else if (event.key === 'Enter' && event.target.tagName !== 'BUTTON') {
         event.preventDefault();
         answer(choices[0][1]);
+      } else if (event.key === 'Tab') {
+        cycle(event, box);
       }
       event.stopPropagation();
     };
@@ -106,12 +140,17 @@ export function showEnd() {
   const overlay = document.getElementById('overlay');
   const box = document.createElement('div');
   box.className = 'dialog';
-  box.setAttribute('role', 'dialog');
+  ++boxes;
+  hold(box);
   box.innerHTML = '<div class="body"></div><div class="buttons"><button></button></div>';
   box.firstChild.textContent = t(layout.texts.ended);
+  named(box.firstChild, box, 'title');
   const again = box.querySelector('button');
   again.textContent = t(layout.texts.again);
   again.addEventListener('click', () => location.reload());
+  box.addEventListener('keydown', event => {
+    if (event.key === 'Tab') cycle(event, box);
+  });
   overlay.replaceChildren(box);
   overlay.hidden = false;
   document.documentElement.dataset.ended = '1';

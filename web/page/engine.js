@@ -3,6 +3,7 @@
 import {t} from './i18n.js';
 import {show} from './board.js';
 import {messageBox, showEnd} from './boxes.js';
+import {restore} from './focus.js';
 
 // What the page knows of the engine: the module, its layout (tessaro_layout()), the last view
 // it gave, and whether it is running an event (it may be waiting inside a box or a pause).
@@ -32,6 +33,8 @@ export async function send(lines) {
     if (!deliverable(line)) continue;
     const text = await engine.ccall('tessaro_event', 'string', ['string'], [line], {async: true});
     if (text) show(text);
+    // A new game starts with the focus on the chosen operator, as the first does.
+    if (line === session.layout.events.menu.replace('%1', 'new')) restore(true);
   }
   pending.length = 0;
   session.busy = false;

@@ -8,6 +8,8 @@ import {buildMenus} from './menus.js';
 import {messageBox, inputBox} from './boxes.js';
 import {records} from './records.js';
 import {fit} from './layout.js';
+import {watchFocus, restore} from './focus.js';
+import {makeLiveRegion} from './speech.js';
 
 // What the engine calls.
 const page = {
@@ -34,6 +36,20 @@ window.tessaroTest = {
   send,
 };
 
+// The page's outline for a reader: the game is the page's main part, under a heading of its name
+// (seen in the title bar only), with a region that tells what the computer did.
+function landmarks() {
+  const win = document.getElementById('window');
+  win.setAttribute('role', 'main');
+  const heading = document.createElement('h1');
+  heading.className = 'visually-hidden';
+  heading.textContent = document.title;
+  win.prepend(heading);
+  makeLiveRegion(win);
+  // The board is a set of buttons, pictures and radio buttons a reader can browse.
+  document.getElementById('board').removeAttribute('role');
+}
+
 async function main() {
   // The engine's code, compiled while the page arrived, made a module with the page's calls.
   const instantiateWasm = (imports, receive) => {
@@ -45,9 +61,11 @@ async function main() {
   setCatalog(catalog);
   session.layout = JSON.parse(session.engine.ccall('tessaro_layout', 'string', [], []));
   document.title = t(session.layout.caption);
+  landmarks();
   buildMenus();
   buildBoard();
   listenToBoard();
+  watchFocus();
   fit();
   window.addEventListener('resize', fit);
   const seed = new URLSearchParams(location.search).get('seed');
@@ -56,6 +74,7 @@ async function main() {
   const first = await session.engine.ccall('tessaro_start', 'string', ['number'], [number], {async: true});
   session.busy = false;
   show(first);
+  restore(true);
   document.documentElement.dataset.ready = '1';
   await afterEvent();
   if (window.TessaroMusic) window.TessaroMusic.load('./').catch(() => {});
