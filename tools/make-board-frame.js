@@ -57,8 +57,6 @@ function element(c, layout, start, depth, inner = '') {
     if (STILL[c.control]) attributes.push(`src="${STILL[c.control]}"`);
     // The gem markers and the swap's spare are not seen at the start.
     if (c.control === 'Image3') style.push('display:none');
-    // Fetched when first shown, not before the board is playable.
-    if (c.control === 'Image3' || c.control === 'Image7') attributes.push('loading="lazy"');
     if (c.control === 'Image7' && c.index === 2) attributes.push('hidden');
     return `<img ${attributes.join(' ')} style="${style.join(';')}">`;
   }
@@ -88,10 +86,13 @@ async function main() {
   const inFrame = layout.controls.filter((c) => c.inFrame2).map((c) => element(c, layout, start, depth)).join('');
   const board = layout.controls.filter((c) => !c.inFrame2)
     .map((c) => element(c, layout, start, depth, c.control === 'Frame2' ? inFrame : '')).join('\n');
-  const menus = layout.menus.map((m) => `<span class="early-menu" aria-hidden="true">${words(m.caption)}</span>`).join('');
+  // The menu bar's captions as its content until the menus are built: no element of its own
+  // stands in the bar (layout.css).
+  const captions = layout.menus.map((m) => m.caption);
 
   let html = fs.readFileSync(template, 'utf8');
-  for (const [marker, fill] of [['<!--menu-frame-->', menus], ['<!--board-frame-->', board]]) {
+  for (const [marker, fill] of [['%MENU_CAPTIONS%', escape(captions.join('|'))],
+                                ['%MENU_FRAME%', escape(captions.join(' '))], ['<!--board-frame-->', board]]) {
     if (!html.includes(marker)) throw new Error(`${template} has no ${marker}`);
     html = html.replace(marker, () => fill);
   }
