@@ -4,8 +4,9 @@
 // states the engine starts with, and as the page's board builder makes it (the builder takes
 // these elements over). The layout and the start come from the built engine itself, run here
 // under node with nothing stored, so the page holds no second copy of either.
-// `node tools/make-board-frame.js SITE_DIR TEMPLATE OUT`: TEMPLATE is index.html as configured,
-// with <!--menu-frame--> in #menubar and <!--board-frame--> in #board.
+// The page's style sheets are written into it too. `node tools/make-board-frame.js SITE_DIR
+// TEMPLATE OUT`: TEMPLATE is index.html as configured, with <!--menu-frame--> in #menubar and
+// <!--board-frame--> in #board.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
@@ -56,8 +57,6 @@ function element(c, layout, start, depth, inner = '') {
     if (STILL[c.control]) attributes.push(`src="${STILL[c.control]}"`);
     // The gem markers and the swap's spare are not seen at the start.
     if (c.control === 'Image3') style.push('display:none');
-    // Fetched when first shown, not before the board is playable.
-    if (c.control === 'Image3' || c.control === 'Image7') attributes.push('loading="lazy"');
     if (c.control === 'Image7' && c.index === 2) attributes.push('hidden');
     return `<img ${attributes.join(' ')} style="${style.join(';')}">`;
   }
@@ -87,10 +86,13 @@ async function main() {
   const inFrame = layout.controls.filter((c) => c.inFrame2).map((c) => element(c, layout, start, depth)).join('');
   const board = layout.controls.filter((c) => !c.inFrame2)
     .map((c) => element(c, layout, start, depth, c.control === 'Frame2' ? inFrame : '')).join('\n');
-  const menus = layout.menus.map((m) => `<span class="early-menu" aria-hidden="true">${words(m.caption)}</span>`).join('');
+  // The menu bar's captions as its content until the menus are built: no element of its own
+  // stands in the bar (layout.css).
+  const captions = layout.menus.map((m) => m.caption);
 
   let html = fs.readFileSync(template, 'utf8');
-  for (const [marker, fill] of [['<!--menu-frame-->', menus], ['<!--board-frame-->', board]]) {
+  for (const [marker, fill] of [['%MENU_CAPTIONS%', escape(captions.join('|'))],
+                                ['%MENU_FRAME%', escape(captions.join(' '))], ['<!--board-frame-->', board]]) {
     if (!html.includes(marker)) throw new Error(`${template} has no ${marker}`);
     html = html.replace(marker, () => fill);
   }
@@ -99,6 +101,10 @@ async function main() {
   const top = (name) => layout.controls.find((c) => c.control === name).top;
   html = html.replace(/%BOARD_STYLE%/g, `width:${layout.width}px;height:${layout.height}px;` +
                       `--hand-top:${top('Image1')}px;--marker-top:${top('Image3')}px`);
+  // The style sheets in the page itself: the frame paints as soon as the page has come, one
+  // round trip sooner on a slow network.
+  html = html.replace(/<link rel="stylesheet" href="([\w.-]+\.css)">/g, (link, name) =>
+    `<style>/* ${name} */\n${fs.readFileSync(path.join(site, name), 'utf8').replace(/<\/style/gi, '<\\/style')}</style>`);
   fs.writeFileSync(out + '.tmp', html);
   fs.renameSync(out + '.tmp', out);
 }

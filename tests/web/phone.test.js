@@ -1,32 +1,183 @@
-// The page on a phone-sized touch screen, in headless Chromium.
+// The page on phone-sized touch screens and with the network gone, in headless Chromium, served
+// as tools/web.sh serves it.
 'use strict';
 const assert = require('node:assert');
 const {test, before, after} = require('node:test');
-const {serve, launch, settle} = require('./support');
+const {launch, settle} = require('./support');
+const {createSiteServer} = require('../../tools/serve-site');
 
-let site, browser;
-before(async () => {
-  site = await serve();
-  browser = await launch();
-});
-after(async () => {
-  await browser.close();
-  site.server.close();
-});
+let browser;
+before(async () => { browser = await launch(); });
+after(async () => { await browser.close(); });
 
-test('a phone held upright shows the whole board, crisp, and takes taps', async () => {
-  const page = await (await browser.createBrowserContext()).newPage();
-  await page.setViewport({width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
-  await page.goto(site.url);
+async function serve() {
+  const server = createSiteServer(process.env.TESSARO_SITE);
+  await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+  return {server, url: `http://127.0.0.1:${server.server.address().port}/`};
+}
+
+const pause = ms => new Promise(resolve => setTimeout(resolve, ms));
+
+// Where a thumb lands on a control: the middle of the part of it that shows. A hand card lies
+// on the one to its left, so only its left part may show.
+function spot(selector) {
+  const el = document.querySelector(selector);
+  const r = el.getBoundingClientRect();
+  let right = r.right;
+  if (el.dataset.control === 'Image1') {
+    const next = document.querySelector(`[data-control="Image1"][data-index="${Number(el.dataset.index) + 1}"]`);
+    const n = next && next.style.display !== 'none' && next.getBoundingClientRect();
+    if (n && n.left > r.left && n.left < r.right && n.top < r.bottom && n.bottom > r.top) right = n.left;
+  }
+  return {x: (r.left + right) / 2, y: (r.top + r.bottom) / 2, width: right - r.left, height: r.height,
+          hit: document.elementFromPoint((r.left + right) / 2, (r.top + r.bottom) / 2)?.closest('[data-control], button, label') === el.closest('[data-control], button, label')};
+}
+
+// A tap as a thumb gives it, and the time a player takes before the next one (two taps close
+// together would be a double tap).
+async function tap(page, selector) {
+  const {x, y, hit} = await page.evaluate(spot, selector);
+  assert.ok(hit, `${selector} is under the thumb`);
+  await page.touchscreen.tap(x, y);
+  await pause(600);
+  return settle(page);
+}
+
+async function phone(url, width, height, context) {
+  const page = await (context || await browser.createBrowserContext()).newPage();
+  await page.setViewport({width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+  await page.goto(url);
   await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
-  const right = await page.$eval('#window', e => e.getBoundingClientRect().right);
-  assert.ok(right <= 390, `the board ends at ${right}`);
-  await page.tap('.menu button');
-  await page.tap('[data-item="new"]');
-  await settle(page);
-  const card = await (await page.$('[data-control="Image1"][data-index="0"]')).boundingBox();
-  await page.touchscreen.tap(card.x + 2, card.y + card.height / 2);
-  await settle(page);
-  assert.deepStrictEqual(await page.evaluate(() => tessaroTest.view.state.picked.indexOf(true)), 0);
-  assert.match(await page.$eval('[data-control="Image1"][data-index="0"]', e => e.currentSrc), /@2x\.png$/);
+  return page;
+}
+
+test('on a phone, upright and sideways, ten cards and every control are thumb-sized, texts are 16 px and the board fills the screen', async () => {
+  const site = await serve();
+  try {
+    for (const [width, height] of [[360, 640], [640, 360], [390, 844], [844, 390]]) {
+      const page = await phone(site.url + '?seed=3', width, height);
+      const screen = `${width} x ${height}`;
+      await tap(page, '.menu button');
+      await tap(page, '[data-item="new"]');
+      for (let drawn = 0; drawn < 5; ++drawn) await tap(page, '[data-control="Label1"][data-index="0"]');
+      const hand = await page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
+      assert.strictEqual(hand, 10, `${screen}: ten cards in hand`);
+
+      const sizes = await page.evaluate((spotSource) => {
+        const spot = eval(`(${spotSource})`);
+        const all = s => [...document.querySelectorAll(s)];
+        const id = e => `${e.dataset.control || e.textContent.trim()} ${e.dataset.index ?? ''}`;
+        const font = e => parseFloat(getComputedStyle(e).fontSize);
+        const win = document.getElementById('window').getBoundingClientRect();
+        const shown = Math.max(0, Math.min(win.right, innerWidth) - Math.max(win.left, 0)) *
+                      Math.max(0, Math.min(win.bottom, innerHeight) - Math.max(win.top, 0));
+        const box = e => e.getBoundingClientRect();
+        return {
+          targets: all('[data-control="Image1"], [data-control="Label1"], [data-control="Option1"], #menubar .menu > button')
+            .filter(e => e.style.display !== 'none').map((e, n) => {
+              e.dataset.probe = n;
+              const {width, height, hit} = spot(`[data-probe="${n}"]`);
+              return [id(e), width, height, hit];
+            }),
+          texts: all('[data-control="Label1"], [data-control="Option1"], #menubar .menu > button').map(e => [id(e), font(e)]),
+          share: shown / (innerWidth * innerHeight),
+          // As readable as the window at its own size: a table card at least its picture's width,
+          // the selected cards at least the window's slots, a strip of each of the computer's.
+          table: all('[data-control="Image4"]').map(e => box(e).width),
+          selection: all('[data-control="Image7"]').slice(0, 2).map(e => [box(e).width, box(e).height]),
+          cpuStep: box(document.querySelector('[data-control="Image2"][data-index="0"]')).left -
+                   box(document.querySelector('[data-control="Image2"][data-index="1"]')).left,
+        };
+      }, spot.toString());
+      for (const [name, w, h, hit] of sizes.targets) {
+        assert.ok(w >= 44 && h >= 44 && hit, `${screen}: ${name} is a target of ${w.toFixed(1)} x ${h.toFixed(1)}${hit ? '' : ', covered'}`);
+      }
+      for (const [name, size] of sizes.texts) assert.ok(size >= 16, `${screen}: ${name} is written at ${size} px`);
+      assert.ok(sizes.share >= 0.8, `${screen}: the page uses ${(100 * sizes.share).toFixed(0)} % of the screen`);
+      assert.ok(sizes.table.every(w => w >= 72), `${screen}: the table's cards are ${sizes.table} wide`);
+      assert.ok(sizes.selection.every(([w, h]) => w >= 41 && h >= 49), `${screen}: the selected cards are ${sizes.selection}`);
+      assert.ok(sizes.cpuStep >= 16, `${screen}: the computer's cards show ${sizes.cpuStep} px each`);
+
+      // The menus' items and the boxes' buttons too; a tap on the last card picks it.
+      await tap(page, '.menu button');
+      const items = await page.$$eval('.menu.open .items button', els => els.map(e => [e.getBoundingClientRect().height, parseFloat(getComputedStyle(e).fontSize)]));
+      assert.ok(items.length && items.every(([h, f]) => h >= 44 && f >= 16), `${screen}: menu items ${items}`);
+      const box = await tap(page, '[data-item="quit"]');
+      const buttons = await box.$$eval('button', els => els.map(e => [e.getBoundingClientRect().width, e.getBoundingClientRect().height, parseFloat(getComputedStyle(e).fontSize)]));
+      assert.ok(buttons.every(([w, h, f]) => w >= 44 && h >= 44 && f >= 16), `${screen}: box buttons ${buttons}`);
+      assert.ok(await box.evaluate(e => parseFloat(getComputedStyle(e.querySelector('.body')).fontSize) >= 16), `${screen}: the box's text`);
+      await tap(page, '.dialog .buttons button:last-child');  // No: a new game
+      await tap(page, '[data-control="Image1"][data-index="4"]');
+      assert.strictEqual(await page.evaluate(() => tessaroTest.view.state.picked.indexOf(true)), 4, `${screen}: the tapped card is picked`);
+      assert.match(await page.$eval('[data-control="Image1"][data-index="4"]', e => e.currentSrc), /@2x\.png$/);
+      await page.browserContext().close();
+    }
+  } finally {
+    site.server.close();
+  }
+});
+
+// A player's answer to the target from the hand: a card equal to it, or two cards and an
+// operator (+ - * and \\, division without the remainder), else none.
+function answer({handValue: hand, tableValue: [, target]}) {
+  const cards = hand.map((v, k) => [v, k]).filter(([v]) => v);
+  const single = cards.find(([v]) => v === target);
+  if (single) return {cards: [single[1]]};
+  const ops = [(a, b) => a + b, (a, b) => a - b, (a, b) => a * b, (a, b) => Math.trunc(a / b)];
+  for (const [a, i] of cards)
+    for (const [b, j] of cards)
+      for (let op = 0; op < 4; ++op) if (i !== j && ops[op](a, b) === target) return {op, cards: [i, j]};
+  return null;
+}
+
+test('after one visit, with the server gone, the page starts, a whole game is played with taps and a record is kept', async () => {
+  const site = await serve();
+  const context = await browser.createBrowserContext();
+  let page = await phone(site.url, 390, 844, context);
+  // The service worker has kept every file once it is active.
+  await page.waitForFunction(async () => {
+    const registration = await navigator.serviceWorker.getRegistration();
+    return registration && registration.active && registration.active.state === 'activated';
+  }, {timeout: 60000});
+  site.server.server.closeAllConnections();
+  await new Promise(resolve => site.server.server.close(resolve));
+
+  await page.reload();
+  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+  assert.ok(await page.evaluate(() => Boolean(navigator.serviceWorker.controller)));
+  await tap(page, '.menu button');
+  await tap(page, '[data-item="new"]');
+  const start = await page.evaluate(() => tessaroTest.view.state.score);
+  for (let turn = 0; turn < 200; ++turn) {
+    const box = await settle(page);
+    if (box) {
+      await tap(page, '.dialog .buttons button');  // OK, or Yes: give up, undo, play on
+      continue;
+    }
+    const state = await page.evaluate(() => tessaroTest.view.state);
+    if (state.score !== start) break;  // the game is over and the next one dealt
+    const found = state.picked.includes(true) ? null : answer(state);
+    if (found) {
+      if (found.op !== undefined) await tap(page, `[data-control="Option1"][data-index="${found.op}"]`);
+      for (const k of found.cards) await tap(page, `[data-control="Image1"][data-index="${k}"]`);
+      await tap(page, '[data-control="Label1"][data-index="1"]');  // play
+    } else if (state.picked.includes(true)) {
+      await tap(page, `[data-control="Image1"][data-index="${state.picked.indexOf(true)}"]`);  // put back
+    } else {
+      await tap(page, '[data-control="Label1"][data-index="0"]');  // draw
+    }
+  }
+  assert.notStrictEqual(await page.evaluate(() => tessaroTest.view.state.score), start, 'a game was played to its end');
+
+  // Quit, and keep the score under a name.
+  await tap(page, '.menu button');
+  await tap(page, '[data-item="quit"]');
+  await tap(page, '.dialog .buttons button');  // Yes
+  await page.waitForSelector('.dialog input');
+  await page.type('.dialog input', 'Pocket');
+  await tap(page, '.dialog .buttons button');  // OK
+  await page.waitForSelector('[data-ended]');
+  const records = await page.evaluate(() => localStorage.getItem('tessaro.records'));
+  assert.match(records, /Pocket/);
+  await context.close();
 });
