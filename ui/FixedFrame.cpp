@@ -120,9 +120,7 @@ protected:
                 this,
                 [this] {
                     QWindow* handle = window_->windowHandle();
-                    if (lifted_ && handle && handle->handle() &&
-                        handle->handle()->geometry().size() == fixed_)
-                        restore();
+                    if (lifted_ && handle && handle->geometry().size() == fixed_) restore();
                 },
                 Qt::QueuedConnection);
         }
@@ -147,7 +145,8 @@ private:
             constraint_ = l->sizeConstraint();
             l->setSizeConstraint(QLayout::SetNoConstraint);
         }
-        window_->setMinimumSize(fixed_);
+        // Also smaller, on a screen smaller than the window.
+        window_->setMinimumSize(0, 0);
         window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     // A size the compositor gave is taken as given: the content stays its size, centred.
