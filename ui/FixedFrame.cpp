@@ -36,9 +36,9 @@ protected:
     }
 };
 
-// On Wayland the toolkit's own title bar always offers minimise and maximise, and a compositor
-// that maximises a window of fixed size ends the connection. The game's windows draw this strip
-// instead: the title, a close button where the window has one, and a move by dragging.
+// On Wayland the toolkit's own title bar always offers minimise and maximise, which a window of
+// fixed size cannot take. The game's windows draw this strip instead: the title, a close button
+// where the window has one, and a move by dragging.
 class TitleStrip : public QWidget {
 public:
     TitleStrip(QWidget* window, bool closable) : QWidget(window), closable_(closable) {
