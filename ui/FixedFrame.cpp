@@ -36,9 +36,9 @@ protected:
     }
 };
 
-// On Wayland the toolkit's own title bar always offers minimise and maximise, and a compositor
-// that maximises a window of fixed size ends the connection. The game's windows draw this strip
-// instead: the title, a close button where the window has one, and a move by dragging.
+// On Wayland the toolkit's own title bar always offers minimise and maximise, which a window of
+// fixed size cannot take. The game's windows draw this strip instead: the title, a close button
+// where the window has one, and a move by dragging.
 class TitleStrip : public QWidget {
 public:
     TitleStrip(QWidget* window, bool closable) : QWidget(window), closable_(closable) {
@@ -120,9 +120,7 @@ protected:
                 this,
                 [this] {
                     QWindow* handle = window_->windowHandle();
-                    if (lifted_ && handle && handle->handle() &&
-                        handle->handle()->geometry().size() == fixed_)
-                        restore();
+                    if (lifted_ && handle && handle->geometry().size() == fixed_) restore();
                 },
                 Qt::QueuedConnection);
         }
@@ -147,7 +145,8 @@ private:
             constraint_ = l->sizeConstraint();
             l->setSizeConstraint(QLayout::SetNoConstraint);
         }
-        window_->setMinimumSize(fixed_);
+        // Also smaller, on a screen smaller than the window.
+        window_->setMinimumSize(0, 0);
         window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     // A size the compositor gave is taken as given: the content stays its size, centred.

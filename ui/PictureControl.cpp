@@ -21,6 +21,9 @@ void PictureControl::paintEvent(QPaintEvent*) {
     const int b = borderWidth();
     const QRect inside = rect().adjusted(b, b, -b, -b);
     if (!picture_.isNull()) {
+        // A card's corners are rounded and clear: inside a square border they would show the
+        // table through; they take the colour of the card's own edge and the border's.
+        if (border_ == Border::Flat) painter.fillRect(inside, Qt::black);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, stretch_);
         if (stretch_)
             painter.drawPixmap(inside, picture_);

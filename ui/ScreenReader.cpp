@@ -19,6 +19,7 @@ namespace {
 constexpr char kToggle[] = "tessaroToggle";
 constexpr char kPicked[] = "tessaroPicked";
 constexpr char kCommand[] = "tessaroCommand";
+constexpr char kNotice[] = "tessaroNotice";
 
 QString said(int picture) {
     return QString::fromStdString(names::card(picture));
@@ -72,6 +73,8 @@ public:
 QAccessibleInterface* cardNode(const QString&, QObject* object) {
     if (auto* card = dynamic_cast<PictureControl*>(object))
         return new CardNode(card, card->property(kToggle).toBool());
+    if (object->isWidgetType() && object->objectName() == QLatin1String(kNotice))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     auto* label = qobject_cast<QLabel*>(object);
     return label && label->property(kCommand).toBool() ? new CommandNode(label) : nullptr;
 }
@@ -107,6 +110,11 @@ void install(const Controls& c) {
         card->installEventFilter(toldOnce);
     }
     QAccessible::installFactory(cardNode);
+    // What is told where the focus is not: a notice, unseen, that a reader speaks as it appears.
+    auto* notice = new QWidget(c.image1[0]->parentWidget());
+    notice->setObjectName(QLatin1String(kNotice));
+    notice->setGeometry(0, 0, 0, 0);
+    notice->hide();
     for (auto* command : c.label1) {
         command->setProperty(kCommand, true);
         command->installEventFilter(toldOnce);
@@ -155,10 +163,10 @@ void tellComputersTurn(const Controls& c, const Board& b, int drawn, bool boxed,
 namespace screenreader {
 
 void tellDrawn(const Controls& c, const Board& b, int slot) {
-    QLabel* draw = c.label1[label::kDraw];
-    // Cleared first, so that a card drawn twice in a row is told twice.
-    draw->setAccessibleDescription(QString());
-    draw->setAccessibleDescription(QString::fromStdString(names::drawn(b.Image1[slot].picture)));
+    auto* notice = c.image1[0]->parentWidget()->findChild<QWidget*>(QLatin1String(kNotice));
+    notice->hide();
+    notice->setAccessibleName(QString::fromStdString(names::drawn(b.Image1[slot].picture)));
+    notice->show();
 }
 
 }  // namespace screenreader

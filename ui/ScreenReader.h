@@ -19,7 +19,7 @@ int name(const Controls& controls, const Board& board);
 // carries it and, with `focus`, takes the focus, so that it is heard without moving.
 void tellComputersTurn(const Controls& controls, const Board& board, int drawn, bool boxed,
                        bool focus);
-// Tells a reader, on the draw command, which card was drawn into hand slot `slot`.
+// Tells a reader which card was drawn into hand slot `slot`, as a notice that appears.
 void tellDrawn(const Controls& controls, const Board& board, int slot);
 
 }  // namespace screenreader

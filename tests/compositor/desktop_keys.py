@@ -31,6 +31,8 @@ def wait_for(what, check, seconds=15.0):
 
 
 class Desktop:
+    screen = (1024, 768)
+
     def __init__(self, game):
         self.dir = tempfile.mkdtemp(prefix="tessaro-desktop-")
         self.env = dict(os.environ, LANGUAGE="en", XDG_RUNTIME_DIR=os.path.join(self.dir, "run"))
@@ -43,7 +45,7 @@ class Desktop:
         shutil.copy(game, self.game)
         self.processes = []
         read, write = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
+        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % self.screen,
                     "-nolisten", "tcp"], pass_fds=(write,))
         os.close(write)
         with os.fdopen(read) as displays:
@@ -82,13 +84,15 @@ VIEW = re.compile(r"top-level window '([^']*)' of tessaro.*\n\s*position: \((-?\
 
 
 class Weston(Desktop):
-    def __init__(self, game):
+    def __init__(self, game, screen):
+        self.screen = screen
         super().__init__(game)
         with open(os.path.join(self.dir, "weston.ini"), "w") as f:
             f.write("[core]\nidle-time=0\n")
         self.env["WAYLAND_DISPLAY"] = "tessaro-test"
         self.start(["weston", "--backend=x11-backend.so", "--use-pixman", "--debug",
-                    "--width=1024", "--height=768", "--socket=tessaro-test",
+                    "--width=%d" % self.screen[0], "--height=%d" % self.screen[1],
+                    "--socket=tessaro-test",
                     "--config=" + os.path.join(self.dir, "weston.ini")], "weston.log")
         socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "tessaro-test")
         wait_for("weston", lambda: os.path.exists(socket) and "screen0" in self.scene())
@@ -136,10 +140,12 @@ def name_box_hints(log):
     return named[-1] if named else {}
 
 
-def on_weston(executable):
-    desktop = Weston(executable)
+def on_weston(executable, screen=(1024, 768), scale="1"):
+    """At `scale`, on a screen of `screen` (weston's output as large)."""
+    desktop = Weston(executable, screen)
     try:
-        env = dict(desktop.env, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client")
+        env = dict(desktop.env, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client",
+                   QT_SCALE_FACTOR=scale)
         log = os.path.join(desktop.dir, "game.log")
         with open(log, "w") as out:
             game = subprocess.Popen([desktop.game], env=env, stdout=out, stderr=out)
@@ -209,6 +215,8 @@ def main():
         return 77
     on_bare_x11(sys.argv[1])
     on_weston(sys.argv[1])
+    # Twice the size: the board is larger than the room weston gives a maximised window.
+    on_weston(sys.argv[1], (800, 600), "2")
     return 0
 
 
