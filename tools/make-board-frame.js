@@ -67,7 +67,8 @@ async function main() {
   const createTessaro = require(path.resolve(site, 'tessaro.js'));
   const code = fs.readFileSync(path.join(site, 'tessaro.wasm'));
   // Nothing stored: the engine starts as on a first visit; what it would write is dropped.
-  const page = {t: (text) => text, readRecords: () => null, writeRecords: () => true,
+  const page = {t: (text) => text, readRecords: () => null, readEntries: () => null,
+                writeRecords: () => true, addRecord: () => true, holdsInGbk: () => true,
                 lockRecords: () => Promise.resolve(1), unlockRecords() {}, show() {}, music() {},
                 messageBox: () => Promise.resolve(0), inputBox: () => Promise.resolve('')};
   const engine = await createTessaro({
