@@ -5,18 +5,10 @@ const {spawnSync} = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const {test, before, after} = require('node:test');
-const {serve, launch, settle, open, axe, focus, walk} = require('./support');
+const {test} = require('node:test');
+const {served, launch, settle, open, axe, focus, walk} = require('./support');
 
-let site, browser;
-before(async () => {
-  site = await serve();
-  browser = await launch();
-});
-after(async () => {
-  await browser.close();
-  site.server.close();
-});
+const it = served();
 
 const eventCount = script => script.split('\n').filter(l => /^(?!seed|rand|answer|input)\S/.test(l)).length;
 // The engine's view and what the page's elements show of it.
@@ -61,13 +53,13 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
   for (const {seed, actions, engine, phone} of WALKS) {
     const other = engine === 'firefox' ? await launch(engine) : null;
     try {
-      const page = await (await (other || browser).createBrowserContext()).newPage();
+      const page = await (await (other || it.browser).createBrowserContext()).newPage();
       const name = `${engine} walk ${seed}${phone ? ' (phone)' : ''}`;
       if (phone) await page.setViewport({width: 360, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
       const errors = [], findings = [];
       page.on('pageerror', e => errors.push(e.message));
       page.on('console', m => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
-      await page.goto(`${site.url}?seed=${seed}`);
+      await page.goto(`${it.site.url}?seed=${seed}`);
       await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
       // axe's findings, and any picture of the board shown broken (an empty slot is no picture).
       const check = async when => await page.waitForFunction(() => [...document.querySelectorAll('#board img')].every(e => e.complete)) && findings.push(...(await axe(page)).map(v => `${when}: ${v}`),
@@ -131,7 +123,7 @@ test('a keyboard-only game to a record entry: the focus where the window keeps i
   for (const engine of ['chromium', 'firefox']) {
     const other = engine === 'firefox' ? await launch(engine) : null;
     try {
-      const page = await open(await (other || browser).createBrowserContext(), site.url + '?seed=5');
+      const page = await open(await (other || it.browser).createBrowserContext(), it.site.url + '?seed=5');
       await page.evaluate(() => localStorage.setItem('tessaro.records', JSON.stringify(Array(10).fill(['低分', -32768]))));
       const press = async key => {
         const [held, name] = key.length > 1 && key.includes('+') ? key.split('+') : [null, key];
@@ -200,7 +192,7 @@ test('a keyboard-only game to a record entry: the focus where the window keeps i
 });
 
 test('a fault in the rules stops the game with one box offering its replay script, then a new start', async () => {
-  const page = await open(await browser.createBrowserContext(), site.url + '?seed=4');
+  const page = await open(await it.browser.createBrowserContext(), it.site.url + '?seed=4');
   await page.click('.menu button');
   await page.click('[data-item="new"]');
   await settle(page);
@@ -218,7 +210,7 @@ test('a fault in the rules stops the game with one box offering its replay scrip
 
 test('the page and the engine\'s texts follow the browser\'s first language that has a catalog', async () => {
   for (const [languages, lang] of [[['en-GB', 'zh-CN'], 'en'], [['zh-TW', 'en'], 'zh-CN']]) {
-    const page = await open(await browser.createBrowserContext(), site.url, languages);
+    const page = await open(await it.browser.createBrowserContext(), it.site.url, languages);
     await page.click('.menu button');
     await page.click('[data-item="gao"]');
     // The page's language, its title, menu bar and commands, the records box and a card's name.

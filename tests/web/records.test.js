@@ -1,18 +1,10 @@
 // The page's records in the browser's storage, in headless Chromium.
 'use strict';
 const assert = require('node:assert');
-const {test, before, after} = require('node:test');
-const {serve, launch, open} = require('./support');
+const {test} = require('node:test');
+const {served, open} = require('./support');
 
-let site, browser;
-before(async () => {
-  site = await serve();
-  browser = await launch();
-});
-after(async () => {
-  await browser.close();
-  site.server.close();
-});
+const it = served();
 
 const LOW = JSON.stringify(Array(10).fill(['低分', -32768]));
 
@@ -45,8 +37,8 @@ async function shownRecords(context, url) {
 }
 
 test('records: names entered in two tabs are both kept after a reload, as Data.dat keeps names; other data is left alone', async () => {
-  const context = await browser.createBrowserContext();
-  const tabs = [await open(context, site.url), await open(context, site.url)];
+  const context = await it.browser.createBrowserContext();
+  const tabs = [await open(context, it.site.url), await open(context, it.site.url)];
   await tabs[0].evaluate(low => {
     localStorage.setItem('tessaro.records', low);
     // A record a page without Web Locks kept on its own: the first save under the lock folds it in.
@@ -57,16 +49,16 @@ test('records: names entered in two tabs are both kept after a reload, as Data.d
   // A right-to-left override and a bell: stored as the window stores them, "?ab".
   assert.strictEqual(await enterName(tabs[0], '\u202eab\u0007'), null);
   assert.strictEqual(await enterName(tabs[1], 'Bob"'), null);
-  const table = await shownRecords(context, site.url);
+  const table = await shownRecords(context, it.site.url);
   // Each name isolated from the direction of the row number and the points around it.
   assert.match(table, /\u2068\?ab {3}\u2069[^]*\u2068Bob＂ {2}\u2069[^]*\u2068Eve {3}\u2069[^]*低分/);
   assert.strictEqual((table.match(/Eve/g) || []).length, 1);
   assert.strictEqual((table.match(/\u2068低分 {4}\u2069/g) || []).length, 7);
   assert.doesNotMatch(table, /[\u202e\u0007"]/);
 
-  const again = await open(context, site.url);
+  const again = await open(context, it.site.url);
   await again.evaluate(() => localStorage.setItem('tessaro.records', 'a note of another program'));
-  await open(context, site.url);
+  await open(context, it.site.url);
   // A record then is not saved, and the box says so without naming a file the player lacks.
   await toNameBox(again);
   const box = await enterName(again, 'Cy');
@@ -76,8 +68,8 @@ test('records: names entered in two tabs are both kept after a reload, as Data.d
 });
 
 test('records over plain http from a name other than localhost, with no Web Locks: none told saved is lost', async () => {
-  const context = await browser.createBrowserContext();
-  const url = site.url.replace('127.0.0.1', 'game.test');
+  const context = await it.browser.createBrowserContext();
+  const url = it.site.url.replace('127.0.0.1', 'game.test');
   const tabs = [await open(context, url), await open(context, url)];
   assert.deepStrictEqual(await tabs[0].evaluate(() => [isSecureContext, Boolean(navigator.locks)]), [false, false]);
   await tabs[0].evaluate(low => localStorage.setItem('tessaro.records', low), LOW);

@@ -180,3 +180,18 @@ exports.walk = async (page, seed, actions, {touch = false, checkBox, step}) => {
   await step();
   return {...done, end};
 };
+
+// The site served and a Chromium for the tests of one file: `it.site`, `it.browser`.
+exports.served = () => {
+  const {before, after} = require('node:test');
+  const it = {};
+  before(async () => {
+    it.site = await exports.serve();
+    it.browser = await exports.launch();
+  });
+  after(async () => {
+    await it.browser.close();
+    it.site.server.close();
+  });
+  return it;
+};
