@@ -32,13 +32,15 @@ fs.writeFileSync(path.join(stand, "index.html"),
     "<style>body{margin:0}img{display:block;width:100vw}</style></head>" +
     '<body><img src="board.webp" alt="The board" onload="document.documentElement.dataset.ready=1">');
 
-// Notes when the page first says its board is playable, and when the frame that shows it is
-// painted (the next animation frame), as times since navigation began.
+// Notes when the page first says its board is playable, and when the frame that shows it begins
+// (the next animation frame's callback), as times since navigation began. The callback's own
+// argument is not used: on a slowed processor it is the time the frame was scheduled, which can
+// be long before the page was ready.
 function watchReady() {
     new MutationObserver((_, observer) => {
         if (document.documentElement.dataset.ready !== "1") return;
         window.benchReadyAt = performance.now();
-        requestAnimationFrame((shown) => { window.benchShownAt = shown; });
+        requestAnimationFrame(() => { window.benchShownAt = performance.now(); });
         observer.disconnect();
     }).observe(document, {attributes: true, subtree: true, attributeFilter: ["data-ready"]});
 }

@@ -98,19 +98,31 @@ export const records = {
     releaseRecords = null;
   },
   // Whether the table's file, Data.dat, can hold the character: whether GBK has it, as the
-  // browser's own GBK decoder knows its two-byte codes.
+  // browser's own GBK decoder knows its two-byte codes. The codes are decoded once, into one bit
+  // for each character of the Basic Multilingual Plane (GBK's two-byte codes hold nothing
+  // beyond it): the first start reads the stored names through here, so this is on the way to
+  // a playable board.
   holdsInGbk(code) {
     if (code < 0x80) return true;
+    if (code > 0xffff) return false;
     if (!gbk) {
-      const bytes = [0x80];
+      const bytes = new Uint8Array(1 + 126 * 190 * 2);
+      let size = 0;
+      bytes[size++] = 0x80;
       for (let lead = 0x81; lead <= 0xfe; ++lead) {
         for (let trail = 0x40; trail <= 0xfe; ++trail) {
-          if (trail !== 0x7f) bytes.push(lead, trail);
+          if (trail === 0x7f) continue;
+          bytes[size++] = lead;
+          bytes[size++] = trail;
         }
       }
-      gbk = new Set(new TextDecoder('gbk').decode(new Uint8Array(bytes)));
-      gbk.delete('\ufffd');
+      const decoded = new TextDecoder('gbk').decode(bytes);
+      gbk = new Uint8Array(0x10000 / 8);
+      for (let i = 0; i < decoded.length; ++i) {
+        const c = decoded.charCodeAt(i);
+        if (c !== 0xfffd) gbk[c >> 3] |= 1 << (c & 7);
+      }
     }
-    return gbk.has(String.fromCodePoint(code));
+    return (gbk[code >> 3] & (1 << (code & 7))) !== 0;
   },
 };
