@@ -238,11 +238,13 @@ TEST(Rules, ATranslationComposesWholeSentences) {
                                              : "%2=%1";
     });
     EXPECT_EQ(names::card(card::faceOf(card::kKing, 2)), "13=R");
+    EXPECT_EQ(names::card(card::faceOf(10, 2)), "%2=10");  // a ten is no court card
     EXPECT_EQ(names::computerTurn(0, card::kBack, card::faceOf(5, 0)), "T0 0:+%2=5");
     EXPECT_EQ(names::computerTurn(2, card::faceOf(5, 0), card::faceOf(6, 1)), "T3 2:%2=5+%2=6");
     EXPECT_EQ(records::shownText(records::defaultRows()).substr(0, 26),
               "0 leer  0%4\r\n0 leer  1%4\r\n");
     text::setTranslator(nullptr);
+    EXPECT_EQ(names::card(card::kNoPicture), "空");
 }
 
 }  // namespace

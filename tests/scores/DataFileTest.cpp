@@ -77,6 +77,8 @@ TEST(DataFileBytes, EachLineIsReadOnItsOwn) {
         {"\"toolongname\",6\n\"next\",1", {"toolon", 6}, next},
         {"\"" + longest + "\",7\n\"next\",1", {"xxxxxx", 7}, next},  // as long as a row can be
         {"\"" + longest + "\",70\n\"next\",1", unread, next},
+        // as long as a table can be: ten lines of the longest a row can be, each with CR LF
+        {QByteArray(10 * (DataFile::kMaxLineBytes + 2) - 9, 'x') + "\n\"next\",1", unread, next},
         // no table is that long: the line the reader stops in is unread, however it reads
         {QByteArray(640000, 'x') + "\n\"cut\",7" + QByteArray(20000, ' '), unread, unread},
     };
