@@ -37,8 +37,9 @@ const send = (page, commands) => page.evaluate((commands) => {
     return window.TessaroMusic.settle();
 }, commands);
 
-// A tune of one short note, to hear what "play" does once a tune has ended.
-const track = [0, 0xC0, 40, 0, 0x90, 60, 100, 0x30, 0x80, 60, 0, 0, 0xFF, 0x2F, 0];
+// A tune of one note of a second, to hear what "play" does once a tune has ended (long enough to
+// be heard between two looks of a busy page).
+const track = [0, 0xC0, 40, 0, 0x90, 60, 100, 0x81, 0x40, 0x80, 60, 0, 0, 0xFF, 0x2F, 0];
 const shortTune = Buffer.from([..."MThd"].map((c) => c.charCodeAt(0)).concat(
     [0, 0, 0, 6, 0, 0, 0, 1, 0, 96], [..."MTrk"].map((c) => c.charCodeAt(0)), [0, 0, 0, track.length], track));
 
@@ -84,7 +85,7 @@ test("the tune sounds, stops, resumes and starts over after its end", async (t) 
     assert.ok((await peak(page, 0.01)) > 0.01, "play after stop is silent");
 
     await send(page, [["open", "short.mid"], ["play", ""]]);
-    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 2000)));
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 3000)));
     assert.ok((await peak(page, 0.01, 1)) <= 0.01, "the short tune goes on");
     await send(page, [["play", ""]]);
     assert.ok((await peak(page, 0.01)) > 0.01, "play after the end is silent");
