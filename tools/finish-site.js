@@ -22,7 +22,7 @@ function* files(dir) {
 const FILES = {
   globPatterns: ['**/*'],
   // The licences are served beside what they cover but are not needed to play.
-  globIgnores: ['sw.js', '**/*.gz', '**/*.br', '**/*.txt'],
+  globIgnores: ['sw.js', '**/*.gz', '**/*.br', '**/*.txt', '**/*.map'],
   // The largest file is the synthesizer's code, about 0.6 MB.
   maximumFileSizeToCacheInBytes: 4 * 1024 * 1024,
 };
