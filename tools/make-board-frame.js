@@ -100,6 +100,9 @@ async function main() {
   // The touch layout (layout.css) moves a hand card and its gem from the window's row, whose
   // top the engine raises while the card is picked.
   const top = (name) => layout.controls.find((c) => c.control === name).top;
+  // The board's size, from which layout.css scales the window's board to fill the browser's
+  // window from the first paint on.
+  html = html.replace(/%SCALER_STYLE%/g, `--board-width:${layout.width}px;--board-height:${layout.height}px`);
   html = html.replace(/%BOARD_STYLE%/g, `width:${layout.width}px;height:${layout.height}px;` +
                       `--hand-top:${top('Image1')}px;--marker-top:${top('Image3')}px`);
   // The style sheets in the page itself: the frame paints as soon as the page has come, one

@@ -181,3 +181,34 @@ test('after one visit, with the server gone, the page starts, a whole game is pl
   assert.match(records, /Pocket/);
   await context.close();
 });
+
+// The frame the page paints before its scripts have come is the board they build, where they
+// leave it: nothing moves when the engine is ready, on a desktop or a phone.
+test('the board painted before the engine is ready lies where the ready board lies', async () => {
+  const site = await serve();
+  const places = async (width, height, touch, early) => {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({width, height, hasTouch: touch, isMobile: touch});
+    await page.setRequestInterception(true);
+    page.on('request', r => (early && /\/(page|tessaro)\.js$/.test(r.url()) ? r.abort() : r.continue()));
+    await page.goto(site.url, {waitUntil: 'load'});
+    if (!early) await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+    const found = await page.evaluate(() => [...document.querySelectorAll(
+      '#window, #menubar, [data-control="Label1"], [data-control="Option1"], [data-control="Frame2"]')].map(el => {
+      const r = el.getBoundingClientRect();
+      return `${el.id || el.dataset.control + el.dataset.index}: ${[r.x, r.y, r.width, r.height].map(Math.round)}`;
+    }));
+    await context.close();
+    return found;
+  };
+  try {
+    for (const [width, height, touch] of [[1280, 800, false], [390, 844, true]]) {
+      const early = await places(width, height, touch, true);
+      assert.ok(early.length > 8, early.join('\n'));
+      assert.deepStrictEqual(early, await places(width, height, touch, false), `${width} x ${height}`);
+    }
+  } finally {
+    site.server.close();
+  }
+});

@@ -16,17 +16,12 @@ function sharpen(img) {
 
 export function fit() {
   const scaler = document.getElementById('scaler');
-  const win = document.getElementById('window');
-  if (!scaler || !win) return;
+  if (!scaler) return;
   const touch = getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'touch';
   document.documentElement.dataset.layout = touch ? 'touch' : 'window';
-  let scale = 2;  // the table's cards in the touch layout are drawn up to about twice their size
-  if (touch) {
-    scaler.style.transform = '';
-  } else {
-    scale = Math.min(window.innerWidth / win.offsetWidth, window.innerHeight / win.offsetHeight);
-    scaler.style.transform = `scale(${scale}) translate(-50%, -50%)`;
-  }
+  // The table's cards in the touch layout are drawn up to about twice their size; the window's
+  // board at the scale layout.css gives it.
+  const scale = touch ? 2 : new DOMMatrixReadOnly(getComputedStyle(scaler).transform).a;
   const wasSharp = sharp;
   sharp = scale * window.devicePixelRatio > 1.05 && window.devicePixelRatio < 1.5;
   if (sharp !== wasSharp) for (const img of document.querySelectorAll('#board img[srcset]')) sharpen(img);
