@@ -3,7 +3,7 @@
 'use strict';
 const assert = require('node:assert');
 const {test, before, after} = require('node:test');
-const {launch, settle} = require('./support');
+const {launch, settle, snapshot, replays} = require('./support');
 const {createSiteServer} = require('../../tools/serve-site');
 
 let browser;
@@ -33,13 +33,12 @@ function spot(selector) {
           hit: document.elementFromPoint((r.left + right) / 2, (r.top + r.bottom) / 2)?.closest('[data-control], button, label') === el.closest('[data-control], button, label')};
 }
 
-// A tap as a thumb gives it, and the time a player takes before the next one (two taps close
-// together would be a double tap).
+// A tap as a thumb gives it, and the 100 to 300 ms a player takes before the next one.
 async function tap(page, selector) {
   const {x, y, hit} = await page.evaluate(spot, selector);
   assert.ok(hit, `${selector} is under the thumb`);
   await page.touchscreen.tap(x, y);
-  await pause(600);
+  await pause(100 + 200 * Math.random());
   return settle(page);
 }
 
@@ -130,54 +129,61 @@ function answer({handValue: hand, tableValue: [, target]}) {
   return null;
 }
 
-test('after one visit, with the server gone, the page starts, a whole game is played with taps and a record is kept', async () => {
-  const site = await serve();
-  const context = await browser.createBrowserContext();
-  let page = await phone(site.url, 390, 844, context);
-  // The service worker has kept every file once it is active.
-  await page.waitForFunction(async () => {
-    const registration = await navigator.serviceWorker.getRegistration();
-    return registration && registration.active && registration.active.state === 'activated';
-  }, {timeout: 60000});
-  site.server.server.closeAllConnections();
-  await new Promise(resolve => site.server.server.close(resolve));
+test('after one visit, with the server gone, the page starts, a whole game is played with taps as tessaro-replay plays it and a record is kept', async () => {
+  for (const engine of ['chromium', 'firefox']) {
+    const other = engine === 'firefox' ? await launch(engine) : null;
+    const site = await serve();
+    const context = await (other || browser).createBrowserContext();
+    const page = await phone(site.url + '?seed=7', 390, 844, context);
+    // The service worker has kept every file once it is active.
+    await page.waitForFunction(async () => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      return registration && registration.active && registration.active.state === 'activated';
+    }, {timeout: 60000});
+    site.server.server.closeAllConnections();
+    await new Promise(resolve => site.server.server.close(resolve));
 
-  await page.reload();
-  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
-  assert.ok(await page.evaluate(() => Boolean(navigator.serviceWorker.controller)));
-  await tap(page, '.menu button');
-  await tap(page, '[data-item="new"]');
-  const start = await page.evaluate(() => tessaroTest.view.state.score);
-  for (let turn = 0; turn < 200; ++turn) {
-    const box = await settle(page);
-    if (box) {
-      await tap(page, '.dialog .buttons button');  // OK, or Yes: give up, undo, play on
-      continue;
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+    assert.ok(await page.evaluate(() => Boolean(navigator.serviceWorker.controller)), engine);
+    await tap(page, '.menu button');
+    await tap(page, '[data-item="new"]');
+    const start = await page.evaluate(() => tessaroTest.view.state.score);
+    const seen = [];
+    for (let turn = 0; turn < 200; ++turn) {
+      const box = await settle(page);
+      if (box) {
+        await tap(page, '.dialog .buttons button');  // OK, or Yes: give up, undo, play on
+        continue;
+      }
+      seen.push(await snapshot(page));
+      const state = await page.evaluate(() => tessaroTest.view.state);
+      if (state.score !== start) break;  // the game is over and the next one dealt
+      const found = state.picked.includes(true) ? null : answer(state);
+      if (found) {
+        if (found.op !== undefined) await tap(page, `[data-control="Option1"][data-index="${found.op}"]`);
+        for (const k of found.cards) await tap(page, `[data-control="Image1"][data-index="${k}"]`);
+        await tap(page, '[data-control="Label1"][data-index="1"]');  // play
+      } else if (state.picked.includes(true)) {
+        await tap(page, `[data-control="Image1"][data-index="${state.picked.indexOf(true)}"]`);  // put back
+      } else {
+        await tap(page, '[data-control="Label1"][data-index="0"]');  // draw
+      }
     }
-    const state = await page.evaluate(() => tessaroTest.view.state);
-    if (state.score !== start) break;  // the game is over and the next one dealt
-    const found = state.picked.includes(true) ? null : answer(state);
-    if (found) {
-      if (found.op !== undefined) await tap(page, `[data-control="Option1"][data-index="${found.op}"]`);
-      for (const k of found.cards) await tap(page, `[data-control="Image1"][data-index="${k}"]`);
-      await tap(page, '[data-control="Label1"][data-index="1"]');  // play
-    } else if (state.picked.includes(true)) {
-      await tap(page, `[data-control="Image1"][data-index="${state.picked.indexOf(true)}"]`);  // put back
-    } else {
-      await tap(page, '[data-control="Label1"][data-index="0"]');  // draw
-    }
+    assert.notStrictEqual(await page.evaluate(() => tessaroTest.view.state.score), start, `${engine}: a game was played to its end`);
+    replays(seen, `${engine}, offline`);
+
+    // Quit, and keep the score under a name.
+    await tap(page, '.menu button');
+    await tap(page, '[data-item="quit"]');
+    await tap(page, '.dialog .buttons button');  // Yes
+    await page.waitForSelector('.dialog input');
+    await page.type('.dialog input', 'Pocket');
+    await tap(page, '.dialog .buttons button');  // OK
+    await page.waitForSelector('[data-ended]');
+    const records = await page.evaluate(() => localStorage.getItem('tessaro.records'));
+    assert.match(records, /Pocket/, engine);
+    await context.close();
+    if (other) await other.close();
   }
-  assert.notStrictEqual(await page.evaluate(() => tessaroTest.view.state.score), start, 'a game was played to its end');
-
-  // Quit, and keep the score under a name.
-  await tap(page, '.menu button');
-  await tap(page, '[data-item="quit"]');
-  await tap(page, '.dialog .buttons button');  // Yes
-  await page.waitForSelector('.dialog input');
-  await page.type('.dialog input', 'Pocket');
-  await tap(page, '.dialog .buttons button');  // OK
-  await page.waitForSelector('[data-ended]');
-  const records = await page.evaluate(() => localStorage.getItem('tessaro.records'));
-  assert.match(records, /Pocket/);
-  await context.close();
 });
