@@ -47,7 +47,7 @@ async function writeWorker(site) {
     // Any address of the game (?seed=N) is the one page, from the copy kept.
     navigateFallback: 'index.html',
     // A new version waits until no page of the old one is open, and the page asks it to take
-    // over at a start, when no game is running (index.html): a running game is never given
+    // over at a start, when no game is running (page/main.js): a running game is never given
     // files of another version.
     skipWaiting: false,
     clientsClaim: true,

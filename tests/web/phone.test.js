@@ -2,16 +2,19 @@
 // as tools/web.sh serves it.
 'use strict';
 const assert = require('node:assert');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
 const {test, before, after} = require('node:test');
-const {launch, settle} = require('./support');
+const {launch, settle, snapshot, replays} = require('./support');
 const {createSiteServer} = require('../../tools/serve-site');
 
 let browser;
 before(async () => { browser = await launch(); });
 after(async () => { await browser.close(); });
 
-async function serve() {
-  const server = createSiteServer(process.env.TESSARO_SITE);
+async function serve(root = process.env.TESSARO_SITE) {
+  const server = createSiteServer(root);
   await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
   return {server, url: `http://127.0.0.1:${server.server.address().port}/`};
 }
@@ -33,13 +36,12 @@ function spot(selector) {
           hit: document.elementFromPoint((r.left + right) / 2, (r.top + r.bottom) / 2)?.closest('[data-control], button, label') === el.closest('[data-control], button, label')};
 }
 
-// A tap as a thumb gives it, and the time a player takes before the next one (two taps close
-// together would be a double tap).
+// A tap as a thumb gives it, and the 100 to 300 ms a player takes before the next one.
 async function tap(page, selector) {
   const {x, y, hit} = await page.evaluate(spot, selector);
   assert.ok(hit, `${selector} is under the thumb`);
   await page.touchscreen.tap(x, y);
-  await pause(600);
+  await pause(100 + 200 * Math.random());
   return settle(page);
 }
 
@@ -130,56 +132,117 @@ function answer({handValue: hand, tableValue: [, target]}) {
   return null;
 }
 
-test('after one visit, with the server gone, the page starts, a whole game is played with taps and a record is kept', async () => {
-  const site = await serve();
-  const context = await browser.createBrowserContext();
-  let page = await phone(site.url, 390, 844, context);
-  // The service worker has kept every file once it is active.
-  await page.waitForFunction(async () => {
-    const registration = await navigator.serviceWorker.getRegistration();
-    return registration && registration.active && registration.active.state === 'activated';
-  }, {timeout: 60000});
-  site.server.server.closeAllConnections();
-  await new Promise(resolve => site.server.server.close(resolve));
+test('after one visit, with the server gone, the page starts, a whole game is played with taps as tessaro-replay plays it and a record is kept', async () => {
+  for (const engine of ['chromium', 'firefox']) {
+    const other = engine === 'firefox' ? await launch(engine) : null;
+    const site = await serve();
+    const context = await (other || browser).createBrowserContext();
+    const page = await phone(site.url + '?seed=7', 390, 844, context);
+    // The service worker has kept every file once it is active.
+    await page.waitForFunction(async () => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      return registration && registration.active && registration.active.state === 'activated';
+    }, {timeout: 60000});
+    site.server.server.closeAllConnections();
+    await new Promise(resolve => site.server.server.close(resolve));
 
-  await page.reload();
-  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
-  assert.ok(await page.evaluate(() => Boolean(navigator.serviceWorker.controller)));
-  await tap(page, '.menu button');
-  await tap(page, '[data-item="new"]');
-  const start = await page.evaluate(() => tessaroTest.view.state.score);
-  for (let turn = 0; turn < 200; ++turn) {
-    const box = await settle(page);
-    if (box) {
-      await tap(page, '.dialog .buttons button');  // OK, or Yes: give up, undo, play on
-      continue;
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+    assert.ok(await page.evaluate(() => Boolean(navigator.serviceWorker.controller)), engine);
+    await tap(page, '.menu button');
+    await tap(page, '[data-item="new"]');
+    const start = await page.evaluate(() => tessaroTest.view.state.score);
+    const seen = [];
+    for (let turn = 0; turn < 200; ++turn) {
+      const box = await settle(page);
+      if (box) {
+        await tap(page, '.dialog .buttons button');  // OK, or Yes: give up, undo, play on
+        continue;
+      }
+      seen.push(await snapshot(page));
+      const state = await page.evaluate(() => tessaroTest.view.state);
+      if (state.score !== start) break;  // the game is over and the next one dealt
+      const found = state.picked.includes(true) ? null : answer(state);
+      if (found) {
+        if (found.op !== undefined) await tap(page, `[data-control="Option1"][data-index="${found.op}"]`);
+        for (const k of found.cards) await tap(page, `[data-control="Image1"][data-index="${k}"]`);
+        await tap(page, '[data-control="Label1"][data-index="1"]');  // play
+      } else if (state.picked.includes(true)) {
+        await tap(page, `[data-control="Image1"][data-index="${state.picked.indexOf(true)}"]`);  // put back
+      } else {
+        await tap(page, '[data-control="Label1"][data-index="0"]');  // draw
+      }
     }
-    const state = await page.evaluate(() => tessaroTest.view.state);
-    if (state.score !== start) break;  // the game is over and the next one dealt
-    const found = state.picked.includes(true) ? null : answer(state);
-    if (found) {
-      if (found.op !== undefined) await tap(page, `[data-control="Option1"][data-index="${found.op}"]`);
-      for (const k of found.cards) await tap(page, `[data-control="Image1"][data-index="${k}"]`);
-      await tap(page, '[data-control="Label1"][data-index="1"]');  // play
-    } else if (state.picked.includes(true)) {
-      await tap(page, `[data-control="Image1"][data-index="${state.picked.indexOf(true)}"]`);  // put back
-    } else {
-      await tap(page, '[data-control="Label1"][data-index="0"]');  // draw
-    }
+    assert.notStrictEqual(await page.evaluate(() => tessaroTest.view.state.score), start, `${engine}: a game was played to its end`);
+    replays(seen, `${engine}, offline`);
+
+    // Quit, and keep the score under a name.
+    await tap(page, '.menu button');
+    await tap(page, '[data-item="quit"]');
+    await tap(page, '.dialog .buttons button');  // Yes
+    await page.waitForSelector('.dialog input');
+    await page.type('.dialog input', 'Pocket');
+    await tap(page, '.dialog .buttons button');  // OK
+    await page.waitForSelector('[data-ended]');
+    const records = await page.evaluate(() => localStorage.getItem('tessaro.records'));
+    assert.match(records, /Pocket/, engine);
+    await context.close();
+    if (other) await other.close();
   }
-  assert.notStrictEqual(await page.evaluate(() => tessaroTest.view.state.score), start, 'a game was played to its end');
+});
 
-  // Quit, and keep the score under a name.
-  await tap(page, '.menu button');
-  await tap(page, '[data-item="quit"]');
-  await tap(page, '.dialog .buttons button');  // Yes
-  await page.waitForSelector('.dialog input');
-  await page.type('.dialog input', 'Pocket');
-  await tap(page, '.dialog .buttons button');  // OK
-  await page.waitForSelector('[data-ended]');
-  const records = await page.evaluate(() => localStorage.getItem('tessaro.records'));
-  assert.match(records, /Pocket/);
-  await context.close();
+test('a new version of the site waits while a game is played on, and takes over at the next start, before the board can be played', async () => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-site-'));
+  fs.cpSync(process.env.TESSARO_SITE, dir, {recursive: true});
+  const site = await serve(dir);
+  const context = await browser.createBrowserContext();
+  const version = page => page.evaluate(() => document.documentElement.dataset.build || '1');
+  const held = page => page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
+  try {
+    const first = await phone(site.url + '?seed=8', 390, 844, context);
+    await first.waitForFunction(() => Boolean(navigator.serviceWorker.controller), {timeout: 60000});
+    await tap(first, '.menu button');
+    await tap(first, '[data-item="new"]');
+    await tap(first, '[data-control="Label1"][data-index="0"]');
+    const before = await snapshot(first);
+    // The next version on the server: its page marked, and listed anew in its worker.
+    for (const [file, from, to] of [['index.html', '<html lang="zh-CN">', '<html lang="zh-CN" data-build="2">'],
+                                    ['sw.js', /(url:"index\.html",revision:")/, '$1next-']]) {
+      fs.writeFileSync(path.join(dir, file), fs.readFileSync(path.join(dir, file), 'utf8').replace(from, to));
+      for (const copy of ['.br', '.gz']) fs.rmSync(path.join(dir, file + copy), {force: true});
+    }
+    // A second visit while the first game goes on: the new worker installs and waits.
+    const second = await phone(site.url + '?seed=9', 390, 844, context);
+    await second.waitForFunction(async () => Boolean((await navigator.serviceWorker.getRegistration()).waiting), {timeout: 60000});
+    assert.strictEqual(await version(second), '1', 'the second page is of the version running');
+    assert.deepStrictEqual(await snapshot(first), before, 'the first game is as it was, not started again');
+    const count = await held(first);
+    await first.bringToFront();  // a tap waits for a background tab's next frame
+    await tap(first, '[data-control="Label1"][data-index="0"]');
+    assert.strictEqual(await held(first), count + 1, 'a tap still draws a card');
+    await first.waitForFunction(() => [...document.querySelectorAll('[data-control="Image1"]')].every(e => e.style.display === 'none' || (e.complete && e.naturalWidth)));
+    // The first page closed, the second started again a moment later: the new version, and a
+    // tap on the board as soon as it can be played is kept.
+    await first.close();
+    await pause(2000);
+    await second.bringToFront();
+    await second.evaluateOnNewDocument(() => addEventListener('pagehide', () => {
+      if (document.documentElement.dataset.ready) sessionStorage.setItem('left', 'a board that could be played');
+    }));
+    await second.reload();
+    await second.waitForFunction(() => document.documentElement.dataset.ready === '1');
+    const {x, y} = await second.evaluate(spot, '.menu button');
+    await second.touchscreen.tap(x, y);
+    await pause(1500);
+    assert.strictEqual(await version(second), '2', 'the next start runs the new version');
+    assert.ok(await second.$('.menu.open'), 'the menu opened at the start is still open');
+    assert.strictEqual(await second.evaluate(() => sessionStorage.getItem('left')), null);
+  } finally {
+    await context.close();
+    site.server.server.closeAllConnections();
+    await new Promise(resolve => site.server.server.close(resolve));
+    fs.rmSync(dir, {recursive: true});
+  }
 });
 
 // The frame the page paints before its scripts have come is the board they build, where they

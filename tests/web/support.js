@@ -1,6 +1,7 @@
 // The site served on a free port of 127.0.0.1 and headless Chromium to open it.
 'use strict';
 const assert = require('assert');
+const {spawnSync} = require('child_process');
 const fs = require('fs');
 const http = require('http');
 const os = require('os');
@@ -72,6 +73,50 @@ exports.focus = page => page.evaluate(() => {
   if (e.closest('.dialog')) return `box ${e.tagName === 'INPUT' ? 'input' : e.textContent}`;
   return e.tagName;
 });
+
+const eventCount = exports.eventCount = script => script.split('\n').filter(l => /^(?!seed|rand|answer|input)\S/.test(l)).length;
+// The engine's view and what the page's elements show of it.
+const shown = () => {
+  const all = name => [...document.querySelectorAll(`[data-control="${name}"]`)];
+  const face = e => (e.style.display === 'none' ? 0 : Number(e.dataset.picture));
+  return {
+    // The page's records list isolates each name's direction (U+2068 … U+2069); the rest is the same.
+    state: tessaroTest.view.state, board: {...tessaroTest.view.board, Text1: tessaroTest.view.board.Text1.replace(/[\u2068\u2069]/g, '')},
+    hand: all('Image1').map(e => [face(e), parseInt(e.style.top), e.style.display !== 'none']),
+    cpu: all('Image2').map(face), table: all('Image4').concat(all('Image7').slice(0, 2)).map(face),
+    labels: all('Label1').map(e => e.getAttribute('aria-disabled') === 'false'),
+    option: all('Option1').findIndex(e => e.firstChild.checked)};
+};
+// tessaro-replay's lines for a script.
+function replayed(script) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
+  const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', dir], {input: script, encoding: 'utf8'});
+  assert.strictEqual(run.status, 0, run.stderr);
+  return run.stdout.trim().split('\n').map(line => JSON.parse(line));
+}
+
+// What the page must show of a line of tessaro-replay.
+function expected({state, board: b}) {
+  const px = twips => Math.round(twips / 15);
+  return {
+    state, board: b,
+    hand: b.Image1.map(p => [p.picture * p.visible, px(p.top), p.visible]),
+    cpu: b.Image2.map(p => p.picture * p.visible),
+    table: b.Image4.concat(b.Image7.slice(0, 2)),
+    labels: b.Label1, option: b.Option1};
+}
+
+// The script so far and the page, after a thing done: a step of what `replays` checks.
+exports.snapshot = async page => [await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)];
+
+// The game event by event as tessaro-replay plays it, from the chance the page recorded and
+// from the seed alone, against each snapshot of the page.
+exports.replays = (seen, name) => {
+  for (const dropped of [/^seed .*\n/m, /^rand .*\n/gm]) {
+    const out = replayed(seen[seen.length - 1][0].replace(dropped, ''));
+    for (const [prefix, page] of seen) assert.deepStrictEqual(page, expected(out[eventCount(prefix) - 1]), `${name}: ${prefix.split('\n').pop()}`);
+  }
+};
 
 // A player's numbers: the same seed, the same walk.
 const chance = seed => () => {

@@ -50,7 +50,43 @@ function landmarks() {
   document.getElementById('board').removeAttribute('role');
 }
 
+const PAGE_LOCK = 'tessaro.page';
+
+// The service worker keeps every file of the game for the next start, with or without a network.
+// A new version's worker waits while a page of the old one is open. A page that starts while one
+// waits, and is the only page of the game open, lets it take over and starts again from the new
+// files before its own game starts: once the page's files have come, and fetching nothing more
+// meanwhile (not even the tab's icon), since a fetch through the old worker starts it again and
+// Chromium then puts the new one off for half a minute. Resolves true when the page starts again;
+// otherwise holds a lock that tells later pages this one is open.
+async function takeOver() {
+  const workers = navigator.serviceWorker;
+  if (!workers || !navigator.locks) return false;
+  try {
+    const [registration, locks] = await Promise.all([workers.getRegistration(), navigator.locks.query()]);
+    const waiting = registration && registration.waiting;
+    if (waiting && !locks.held.some(l => l.name === PAGE_LOCK)) {
+      const taken = new Promise(resolve => {
+        workers.addEventListener('controllerchange', () => resolve(true));
+        waiting.addEventListener('statechange', () => { if (waiting.state === 'redundant') resolve(false); });
+        setTimeout(resolve, 10000, false);  // else this version's game starts all the same
+      });
+      if (document.readyState !== 'complete') await new Promise(resolve => addEventListener('load', resolve, {once: true}));
+      waiting.postMessage({type: 'SKIP_WAITING'});
+      if (await taken) {
+        location.reload();
+        return true;
+      }
+    }
+  } catch (e) {
+    // Without the worker's help the game is played all the same.
+  }
+  navigator.locks.request(PAGE_LOCK, {mode: 'shared'}, () => new Promise(() => {}));
+  return false;
+}
+
 async function main() {
+  const moving = takeOver();
   // The engine's code, compiled while the page arrived, made a module with the page's calls.
   const instantiateWasm = (imports, receive) => {
     early.engine.then(code => WebAssembly.instantiate(code, imports).then(it => receive(it, code)));
@@ -58,6 +94,8 @@ async function main() {
   };
   let catalog;
   [session.engine, catalog] = await Promise.all([createTessaro({page, instantiateWasm}), early.catalog]);
+  if (await moving) return;
+  document.querySelector('link[rel="icon"]').href = 'icons/icon-192.png';
   setCatalog(catalog);
   session.layout = JSON.parse(session.engine.ccall('tessaro_layout', 'string', [], []));
   document.title = t(session.layout.caption);
@@ -76,6 +114,8 @@ async function main() {
   show(first);
   restore(true);
   document.documentElement.dataset.ready = '1';
+  // Registered once the board can be played, so that its downloads take nothing from this start.
+  if (navigator.serviceWorker) navigator.serviceWorker.register('sw.js').catch(() => {});
   await afterEvent();
   if (window.TessaroMusic) window.TessaroMusic.load('./').catch(() => {});
 }
