@@ -54,7 +54,10 @@ function element(c, layout, start, depth, inner = '') {
   }
   if (tag === 'img') {
     attributes.push('alt=""', 'draggable="false"');
-    if (STILL[c.control]) attributes.push(`src="${STILL[c.control]}"`);
+    const still = STILL[c.control];
+    // Not fetched where the touch layout lays the parchment under the board instead (layout.css).
+    if (c.control === 'Image5') attributes.push('loading="lazy"');
+    if (still) attributes.push(`src="${still}"`, `srcset="${still} 1x, ${still.replace(/\.webp$/, '@2x.webp')} 2x"`);
     // The gem markers and the swap's spare are not seen at the start.
     if (c.control === 'Image3') style.push('display:none');
     if (c.control === 'Image7' && c.index === 2) attributes.push('hidden');
