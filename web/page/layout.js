@@ -4,16 +4,17 @@
 let sharp = false;
 
 // A picture drawn larger than itself on a screen of one pixel to the pixel takes its @2x
-// picture, which the browser would choose only on a denser screen. It is offered as the one
-// picture for this screen: beside a srcset without a 1x picture, the browser takes the src.
+// picture, which the browser would choose only on a denser screen. It is left the only one
+// (the src, were it kept, would be the 1x picture the browser takes instead).
 function sharpen(img) {
   const sources = img.getAttribute('srcset');
   if (!sources) return;
   const both = sources.match(/^(\S+?)(@2x)?(\.png|\.webp) (?:1x|2x)(?:, \S+ 2x)?$/);
   if (!both) return;
   const [, name, , type] = both;
-  const wanted = sharp ? `${name}@2x${type} 1x` : `${name}${type} 1x, ${name}@2x${type} 2x`;
+  const wanted = sharp ? `${name}@2x${type} 2x` : `${name}${type} 1x, ${name}@2x${type} 2x`;
   if (sources !== wanted) img.setAttribute('srcset', wanted);
+  if (sharp) img.removeAttribute('src');
 }
 
 export function fit() {
