@@ -4,16 +4,16 @@
 // states the engine starts with, and as the page's board builder makes it (the builder takes
 // these elements over). The layout and the start come from the built engine itself, run here
 // under node with nothing stored, so the page holds no second copy of either.
-// The page's style sheets are written into it too. `node tools/make-board-frame.js SITE_DIR
-// TEMPLATE OUT`: TEMPLATE is index.html as configured, with <!--menu-frame--> in #menubar and
-// <!--board-frame--> in #board.
+// The page's style sheets are written into it too, from STYLE_DIR (the site holds no copy).
+// `node tools/make-board-frame.js SITE_DIR TEMPLATE OUT STYLE_DIR`: TEMPLATE is index.html as
+// configured, with <!--menu-frame--> in #menubar and <!--board-frame--> in #board.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
 
-const [site, template, out] = process.argv.slice(2);
-if (!out) {
-  console.error('usage: node tools/make-board-frame.js SITE_DIR TEMPLATE OUT');
+const [site, template, out, styles] = process.argv.slice(2);
+if (!styles) {
+  console.error('usage: node tools/make-board-frame.js SITE_DIR TEMPLATE OUT STYLE_DIR');
   process.exit(2);
 }
 
@@ -54,7 +54,10 @@ function element(c, layout, start, depth, inner = '') {
   }
   if (tag === 'img') {
     attributes.push('alt=""', 'draggable="false"');
-    if (STILL[c.control]) attributes.push(`src="${STILL[c.control]}"`);
+    const still = STILL[c.control];
+    // Not fetched where the touch layout lays the parchment under the board instead (layout.css).
+    if (c.control === 'Image5') attributes.push('loading="lazy"');
+    if (still) attributes.push(`src="${still}"`, `srcset="${still} 1x, ${still.replace(/\.webp$/, '@2x.webp')} 2x"`);
     // The gem markers and the swap's spare are not seen at the start.
     if (c.control === 'Image3') style.push('display:none');
     if (c.control === 'Image7' && c.index === 2) attributes.push('hidden');
@@ -108,7 +111,7 @@ async function main() {
   // The style sheets in the page itself: the frame paints as soon as the page has come, one
   // round trip sooner on a slow network.
   html = html.replace(/<link rel="stylesheet" href="([\w.-]+\.css)">/g, (link, name) =>
-    `<style>/* ${name} */\n${fs.readFileSync(path.join(site, name), 'utf8').replace(/<\/style/gi, '<\\/style')}</style>`);
+    `<style>/* ${name} */\n${fs.readFileSync(path.join(styles, name), 'utf8').replace(/<\/style/gi, '<\\/style')}</style>`);
   fs.writeFileSync(out + '.tmp', html);
   fs.renameSync(out + '.tmp', out);
 }

@@ -17,8 +17,11 @@ function cacheControl(pathname) {
 
 exports.cacheControl = cacheControl;
 
-exports.createSiteServer = (root) => httpServer.createServer({
+// `before`: request handlers of http-server's kind (`res.emit('next')` passes the request on)
+// that answer some addresses themselves, as the bench does for its own pages.
+exports.createSiteServer = (root, before = []) => httpServer.createServer({
   root,
+  before,
   gzip: true,
   brotli: true,
   cache: cacheControl,

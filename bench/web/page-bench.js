@@ -2,25 +2,20 @@
 // starts it, and bench/README.md says what each figure means.
 "use strict";
 const fs = require("node:fs");
-const http = require("node:http");
 const os = require("node:os");
 const path = require("node:path");
-const zlib = require("node:zlib");
 const puppeteer = require("puppeteer-core");
+const {createSiteServer} = require("../../tools/serve-site.js");
 
 const site = path.resolve(process.argv[2]);
 const runs = Number(process.argv[3]);
-// Another build of the site (say, before a change), visited by turns with this one at /before/.
+// Another build of the site (say, before a change), visited by turns with this one.
 const before = process.argv[4] ? path.resolve(process.argv[4]) : null;
 // The music is fetched after the board is shown and is not part of what the board needs.
 const musicFile = /^(music\.js|js-synthesizer[\w.]*\.js|libfluidsynth-[\w.-]*\.js|music\.sf2|r07\.mid)$/;
-const types = {
-    ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".mjs": "text/javascript",
-    ".wasm": "application/wasm", ".css": "text/css", ".json": "application/json",
-    ".png": "image/png", ".svg": "image/svg+xml", ".woff2": "font/woff2",
-};
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
-const gzipSize = (file) => zlib.gzipSync(fs.readFileSync(file), {level: 9}).length;
+// A file's size as the server sends it: its brotli copy when the build wrote one.
+const sentSize = (file) => fs.statSync(fs.existsSync(file + ".br") ? file + ".br" : file).size;
 const kb = (bytes) => (bytes / 1024).toFixed(1).padStart(8) + " KB";
 
 // The picture page: the board as one PNG, ready once the picture has arrived.
@@ -32,21 +27,18 @@ fs.writeFileSync(path.join(stand, "music.html"),
     '<!doctype html><meta charset="utf-8"><script src="/music.js"></script>' +
     "<script>document.documentElement.dataset.ready = 1</script>");
 
-// The site at /, the bench's own pages at /bench/; no compression, as localhost needs none.
-function fileOf(pathname) {
-    if (pathname.startsWith("/bench/")) return path.join(stand, path.basename(pathname));
-    const [root, rest] = before && pathname.startsWith("/before/") ? [before, pathname.slice(7)] : [site, pathname];
-    const file = path.join(root, path.normalize(decodeURIComponent(rest)));
-    return pathname.endsWith("/") ? path.join(file, "index.html") : file;
-}
-const server = http.createServer((request, response) => {
-    const file = fileOf(new URL(request.url, "http://x").pathname);
-    fs.readFile(file, (error, data) => {
-        response.writeHead(error ? 404 : 200,
-            {"Content-Type": types[path.extname(file)] || "application/octet-stream"});
+// The site served as tools/web.sh serves it (compressed copies, types, cache headers), with the
+// bench's own pages at /bench/ on the same origin; the earlier site on a server of its own.
+function benchPages(request, response) {
+    const {pathname} = new URL(request.url, "http://x");
+    if (!pathname.startsWith("/bench/")) return response.emit("next");
+    fs.readFile(path.join(stand, path.basename(pathname)), (error, data) => {
+        response.statusCode = error ? 404 : 200;
+        response.setHeader("Content-Type", pathname.endsWith(".png") ? "image/png" : "text/html; charset=utf-8");
         response.end(data);
     });
-});
+}
+const servers = [createSiteServer(site, [benchPages]), ...(before ? [createSiteServer(before)] : [])];
 
 // Notes when the page first says its board is playable, as a time since navigation began.
 function watchReady() {
@@ -66,10 +58,11 @@ async function visit(browser, url, then) {
         await page.goto(url, {waitUntil: "domcontentloaded"});
         await page.waitForFunction(() => window.benchReadyAt !== undefined, {timeout: 60000});
         const readyAt = await page.evaluate(() => window.benchReadyAt);
+        // Each file asked for before then, with its body as sent (compressed or not).
         const requested = await page.evaluate((readyAt) => performance.getEntries()
             .filter((e) => e.entryType === "navigation" ||
                            (e.entryType === "resource" && e.startTime <= readyAt))
-            .map((e) => e.name), readyAt);
+            .map((e) => [e.name, e.encodedBodySize]), readyAt);
         return {readyAt, requested, extra: then ? await then(page) : null};
     } finally {
         await context.close();
@@ -100,8 +93,8 @@ async function musicStart(page) {
 }
 
 async function main() {
-    await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-    const origin = `http://127.0.0.1:${server.address().port}`;
+    for (const server of servers) await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+    const [origin, earlierOrigin] = servers.map((s) => `http://127.0.0.1:${s.server.address().port}`);
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tessaro-bench-profile-"));
     const browser = await puppeteer.launch({
         executablePath: "/usr/bin/chromium", userDataDir: profile,
@@ -119,18 +112,16 @@ async function main() {
         // To check by eye that the picture page shows the board.
         if (process.env.TESSARO_BENCH_BOARD) fs.copyFileSync(path.join(stand, "board.png"), process.env.TESSARO_BENCH_BOARD);
 
-        console.log("Transferred before the board is playable (gzip -9 of each file):");
+        console.log("Transferred before the board is playable (each body as sent):");
         let total = 0;
         const seen = new Set();
-        for (const url of first.requested) {
+        for (const [url, size] of first.requested) {
             const {origin: from, pathname} = new URL(url);
-            const file = fileOf(pathname);
-            if (from !== origin || seen.has(file) || !fs.existsSync(file)) continue;
-            seen.add(file);
-            const music = musicFile.test(path.basename(file));
-            const size = gzipSize(file);
+            if (from !== origin || seen.has(pathname)) continue;
+            seen.add(pathname);
+            const music = musicFile.test(path.basename(pathname));
             if (!music) total += size;
-            console.log(`${kb(size)}  ${path.relative(site, file) || "."}${music ? "  (music, not counted)" : ""}`);
+            console.log(`${kb(size)}  ${pathname.slice(1) || "."}${music ? "  (music, not counted)" : ""}`);
         }
         console.log(`${kb(total)}  in all (goal: at most 300 KB)\n`);
 
@@ -138,7 +129,7 @@ async function main() {
         for (let i = 0; i < runs; ++i) {
             page.push((await visit(browser, origin + "/")).readyAt);
             picture.push((await visit(browser, origin + "/bench/board.html")).readyAt);
-            if (before) earlier.push((await visit(browser, origin + "/before/")).readyAt);
+            if (before) earlier.push((await visit(browser, earlierOrigin + "/")).readyAt);
         }
         const ratio = median(page) / median(picture);
         console.log(`Navigation to a playable board, median of ${runs} cold visits by turns:`);
@@ -150,11 +141,11 @@ async function main() {
         }
         console.log("");
 
-        console.log("Scripts and wasm of the site (bytes, gzip -9):");
+        console.log("Scripts and wasm of the site (bytes, as sent):");
         for (const name of fs.readdirSync(site).sort()) {
             if (!/\.(js|mjs|wasm)$/.test(name)) continue;
             const file = path.join(site, name);
-            console.log(`${kb(fs.statSync(file).size)} ${kb(gzipSize(file))}  ${name}`);
+            console.log(`${kb(fs.statSync(file).size)} ${kb(sentSize(file))}  ${name}`);
         }
 
         if (fs.existsSync(path.join(site, "music.js"))) {
@@ -168,7 +159,7 @@ async function main() {
         }
     } finally {
         await browser.close();
-        server.close();
+        for (const server of servers) server.close();
         fs.rmSync(profile, {recursive: true, force: true});
         fs.rmSync(stand, {recursive: true, force: true});
     }

@@ -115,7 +115,11 @@ async function lighthouseScores(browser, url, warm) {
         const score = (c) => Math.round(categories[c].score * 100);
         const failing = Object.values(audits).filter((a) => a.score !== null && a.score < 0.9 &&
             a.scoreDisplayMode !== "informative" && a.scoreDisplayMode !== "manual").map((a) => a.id);
-        return {performance: score("performance"), accessibility: score("accessibility"),
+        // The main thread's work by kind (simulated on the slowed processor), for what the
+        // blocking time is made of.
+        const work = Object.fromEntries((audits["mainthread-work-breakdown"].details?.items || [])
+            .map((item) => [item.group, item.duration]));
+        return {performance: score("performance"), accessibility: score("accessibility"), work,
                 bestPractices: score("best-practices"), seo: score("seo"),
                 fcp: audits["first-contentful-paint"].numericValue, lcp: audits["largest-contentful-paint"].numericValue,
                 tbt: audits["total-blocking-time"].numericValue, si: audits["speed-index"].numericValue, failing};
@@ -208,6 +212,9 @@ async function main() {
                 console.log(`  ${key.padEnd(17)} ${String(m("performance")).padStart(4)}  ${String(m("accessibility")).padStart(4)}  ` +
                             `${String(m("bestPractices")).padStart(4)}  ${String(m("seo")).padStart(4)}  ${ms(m("fcp"))} ${ms(m("lcp"))} ` +
                             `${ms(m("tbt"))} ${ms(m("si"))}`);
+                const work = (group) => ms(median(list.map((s) => s.work[group] ?? 0))).trim();
+                console.log(`      main thread: style and layout ${work("styleLayout")}, scripts ${work("scriptEvaluation")}, ` +
+                            `painting ${work("paintCompositeRender")}, other ${work("other")}`);
                 const failing = [...new Set(list.flatMap((s) => s.failing))];
                 if (failing.length) console.log(`      below 0.9: ${failing.join(", ")}`);
             }

@@ -9,7 +9,7 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-               '.wasm': 'application/wasm', '.png': 'image/png'};
+               '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml'};
 
 exports.serve = async (site = process.env.TESSARO_SITE) => {
   const server = http.createServer((req, res) => {

@@ -24,9 +24,11 @@ function depth(stack, name, index) {
   return 0;
 }
 
-// A transparent pixel: a selection slot without a card is an empty sunken slot, not a missing
-// picture with its name spilled over it.
-const NO_PICTURE = 'data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7';
+// Nothing, drawn at the card's size: a selection slot without a card is an empty sunken slot, not
+// a missing picture with its name spilled over it.
+const NO_PICTURE = 'data:image/svg+xml,%3Csvg%20xmlns=%22http://www.w3.org/2000/svg%22%20width=%2272%22%20height=%2297%22/%3E';
+// The card back is a drawing, sharp at any size; the faces are pictures at 1x and 2x.
+const BACK = 55;
 
 function picture(img, n) {
   if (img.dataset.picture === String(n)) return;
@@ -45,6 +47,10 @@ function picture(img, n) {
     return;
   }
   img.style.visibility = '';
+  if (n === BACK) {
+    img.srcset = img.src = `cards/${n}.svg`;
+    return;
+  }
   img.src = `cards/${n}.png`;
   img.srcset = `cards/${n}.png 1x, cards/${n}@2x.png 2x`;
 }
@@ -79,9 +85,12 @@ function makeControl(c, board) {
     el.draggable = false;
     const still = {Image5: 'pictures/background.webp', Image6: 'pictures/ornament.webp',
                    Image3: 'pictures/marker.png'}[name];
-    if (still) {
+    // The frame written into the page has given the parchment and the ornament theirs.
+    if (still && !el.hasAttribute('src')) {
+      // The touch layout lays the parchment under the board instead (layout.css).
+      if (name === 'Image5') el.loading = 'lazy';
+      el.srcset = `${still} 1x, ${still.replace(/\.\w+$/, '@2x$&')} 2x`;
       el.src = still;
-      if (name === 'Image3') el.srcset = 'pictures/marker.png 1x, pictures/marker@2x.png 2x';
     }
     if (name === 'Image1' || name === 'Image2' || name === 'Image4') el.className = 'flat';
     if (name === 'Image7') el.className = 'sunken';

@@ -3,15 +3,18 @@
 // window to fill it, up as well as down.
 let sharp = false;
 
-// A card drawn larger than its picture on a screen of one pixel to the pixel takes its @2x
-// picture, which the browser would choose only on a denser screen.
+// A picture drawn larger than itself on a screen of one pixel to the pixel takes its @2x
+// picture, which the browser would choose only on a denser screen. It is left the only one
+// (the src, were it kept, would be the 1x picture the browser takes instead).
 function sharpen(img) {
   const sources = img.getAttribute('srcset');
   if (!sources) return;
-  const both = sources.match(/^(\S+?)(@2x)?\.png (?:1x|2x)(?:, \S+ 2x)?$/);
+  const both = sources.match(/^(\S+?)(@2x)?(\.png|\.webp) (?:1x|2x)(?:, \S+ 2x)?$/);
   if (!both) return;
-  const wanted = sharp ? `${both[1]}@2x.png 2x` : `${both[1]}.png 1x, ${both[1]}@2x.png 2x`;
+  const [, name, , type] = both;
+  const wanted = sharp ? `${name}@2x${type} 2x` : `${name}${type} 1x, ${name}@2x${type} 2x`;
   if (sources !== wanted) img.setAttribute('srcset', wanted);
+  if (sharp) img.removeAttribute('src');
 }
 
 export function fit() {
