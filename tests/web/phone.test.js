@@ -6,18 +6,11 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {test, before, after} = require('node:test');
-const {launch, settle, snapshot, replays} = require('./support');
-const {createSiteServer} = require('../../tools/serve-site');
+const {serve, launch, settle, snapshot, replays} = require('./support');
 
 let browser;
 before(async () => { browser = await launch(); });
 after(async () => { await browser.close(); });
-
-async function serve(root = process.env.TESSARO_SITE) {
-  const server = createSiteServer(root);
-  await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
-  return {server, url: `http://127.0.0.1:${server.server.address().port}/`};
-}
 
 const pause = ms => new Promise(resolve => setTimeout(resolve, ms));
 
@@ -143,8 +136,8 @@ test('after one visit, with the server gone, the page starts, a whole game is pl
       const registration = await navigator.serviceWorker.getRegistration();
       return registration && registration.active && registration.active.state === 'activated';
     }, {timeout: 60000});
-    site.server.server.closeAllConnections();
-    await new Promise(resolve => site.server.server.close(resolve));
+    site.server.closeAllConnections();
+    await new Promise(resolve => site.server.close(resolve));
 
     await page.reload();
     await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
@@ -239,8 +232,8 @@ test('a new version of the site waits while a game is played on, and takes over 
     assert.strictEqual(await second.evaluate(() => sessionStorage.getItem('left')), null);
   } finally {
     await context.close();
-    site.server.server.closeAllConnections();
-    await new Promise(resolve => site.server.server.close(resolve));
+    site.server.closeAllConnections();
+    await new Promise(resolve => site.server.close(resolve));
     fs.rmSync(dir, {recursive: true});
   }
 });

@@ -3,22 +3,14 @@
 const assert = require('assert');
 const {spawnSync} = require('child_process');
 const fs = require('fs');
-const http = require('http');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
+const {createSiteServer} = require('../../tools/serve-site');
 
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-               '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml'};
-
+// As tools/web.sh serves it (compressed copies, types, cache headers): `server` is Node's.
 exports.serve = async (site = process.env.TESSARO_SITE) => {
-  const server = http.createServer((req, res) => {
-    const file = path.join(site, decodeURIComponent(new URL(req.url, 'http://x').pathname));
-    fs.readFile(file.endsWith('/') ? file + 'index.html' : file, (err, data) => {
-      res.writeHead(err ? 404 : 200, {'Content-Type': TYPES[path.extname(file)] || 'text/html'});
-      res.end(err ? '' : data);
-    });
-  });
+  const {server} = createSiteServer(site);
   await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
   return {server, url: `http://127.0.0.1:${server.address().port}/`};
 };
