@@ -43,9 +43,8 @@ new MutationObserver(changes => {
   if (sharp) for (const change of changes) sharpen(change.target);
 }).observe(document.getElementById('board'), {subtree: true, attributeFilter: ['srcset']});
 
-// The parchment's and the ornament's @2x pictures are asked for once the board is playable: the
-// first paint and the playable board wait only for the 1x ones, which stay shown until the
-// sharper have come (the touch layout's parchment likewise, layout.css).
+// The ornament's @2x picture is asked for once the board is playable: the first paint and the
+// playable board wait only for the 1x one, which stays shown until the sharper has come.
 const root = document.documentElement;
 new MutationObserver((_, watch) => {
   if (root.dataset.ready !== '1') return;
