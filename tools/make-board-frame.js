@@ -57,7 +57,12 @@ function element(c, layout, start, depth, inner = '') {
     const still = STILL[c.control];
     // Not fetched where the touch layout lays the parchment under the board instead (layout.css).
     if (c.control === 'Image5') attributes.push('loading="lazy"');
-    if (still) attributes.push(`src="${still}"`, `srcset="${still} 1x, ${still.replace(/\.webp$/, '@2x.webp')} 2x"`);
+    // The ornament's @2x picture once the board is playable (page/layout.js): the first paint
+    // waits for the lighter one only. (The parchment's comes at once: a browser counts a picture
+    // it draws larger than itself smaller, and the sharper one would be the largest painted
+    // after the board is playable.)
+    const sharp = still && `${still} 1x, ${still.replace(/\.webp$/, '@2x.webp')} 2x`;
+    if (still) attributes.push(`src="${still}"`, `${c.control === 'Image6' ? 'data-sharp' : 'srcset'}="${sharp}"`);
     // The gem markers and the swap's spare are not seen at the start.
     if (c.control === 'Image3') style.push('display:none');
     if (c.control === 'Image7' && c.index === 2) attributes.push('hidden');

@@ -89,7 +89,9 @@ function makeControl(c, board) {
     if (still && !el.hasAttribute('src')) {
       // The touch layout lays the parchment under the board instead (layout.css).
       if (name === 'Image5') el.loading = 'lazy';
-      el.srcset = `${still} 1x, ${still.replace(/\.\w+$/, '@2x$&')} 2x`;
+      const sharp = `${still} 1x, ${still.replace(/\.\w+$/, '@2x$&')} 2x`;
+      if (name === 'Image6') el.dataset.sharp = sharp;  // once the board is playable (layout.js)
+      else el.srcset = sharp;
       el.src = still;
     }
     if (name === 'Image1' || name === 'Image2' || name === 'Image4') el.className = 'flat';

@@ -37,3 +37,12 @@ window.addEventListener('resize', fit);
 new MutationObserver(changes => {
   if (sharp) for (const change of changes) sharpen(change.target);
 }).observe(document.getElementById('board'), {subtree: true, attributeFilter: ['srcset']});
+
+// The ornament's @2x picture is asked for once the board is playable: the first paint and the
+// playable board wait only for the 1x one, which stays shown until the sharper has come.
+const root = document.documentElement;
+new MutationObserver((_, watch) => {
+  if (root.dataset.ready !== '1') return;
+  watch.disconnect();
+  for (const img of document.querySelectorAll('#board img[data-sharp]')) img.srcset = img.dataset.sharp;
+}).observe(root, {attributeFilter: ['data-ready']});
