@@ -239,7 +239,8 @@ test('a new version of the site waits while a game is played on, and takes over 
 });
 
 // The frame the page paints before its scripts have come is the board they build, where they
-// leave it: nothing moves when the engine is ready, on a desktop or a phone.
+// leave it: nothing moves when the engine is ready, on a desktop or a phone; a desktop's board,
+// scaled up, shows the sharper pictures.
 test('the board painted before the engine is ready lies where the ready board lies', async () => {
   const site = await serve();
   const places = async (width, height, touch, early) => {
@@ -255,6 +256,11 @@ test('the board painted before the engine is ready lies where the ready board li
       const r = el.getBoundingClientRect();
       return `${el.id || el.dataset.control + el.dataset.index}: ${[r.x, r.y, r.width, r.height].map(Math.round)}`;
     }));
+    if (!early && !touch) {  // scaled up on a screen of one pixel to the pixel: the @2x pictures
+      await page.waitForFunction(() => [...document.querySelectorAll('#board img[srcset*="@2x"]')].every(i => i.complete));
+      const pictures = await page.$$eval('#board img[srcset*="@2x"]', imgs => imgs.map(i => i.currentSrc));
+      assert.ok(pictures.length && pictures.every(src => src.includes('@2x.')), pictures.join('\n'));
+    }
     await context.close();
     return found;
   };
