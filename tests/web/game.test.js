@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {test} = require('node:test');
-const {served, launch, settle, open, axe, focus, walk, snapshot, replays, eventCount} = require('./support');
+const {served, launch, settle, open, axe, focus, walk, snapshot, replays, eventCount, answer} = require('./support');
 
 const it = served();
 
@@ -72,19 +72,6 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
   assert.deepStrictEqual([...kinds].sort(), ['end', 'input', 'ok', 'yes/no']);
 });
 
-// The player's answer to the target from the hand: an operator and one or two cards, or null.
-const answerOf = () => {
-  const {handValue: hand, tableValue: [, goal]} = tessaroTest.view.state;
-  const ops = [(a, b) => a + b, (a, b) => a - b, (a, b) => a * b, (a, b) => Math.trunc(a / b)];
-  for (let i = 0; i < 10; ++i) {
-    if (hand[i] && hand[i] === goal) return {op: 0, cards: [i]};
-    for (let j = 0; j < 10; ++j)
-      for (let op = 0; op < 4; ++op)
-        if (j !== i && hand[i] && hand[j] && ops[op](hand[i], hand[j]) === goal) return {op, cards: [i, j]};
-  }
-  return null;
-};
-
 test('a keyboard-only game to a record entry: the focus where the window keeps it at every step', async () => {
   for (const engine of ['chromium', 'firefox']) {
     const other = engine === 'firefox' ? await launch(engine) : null;
@@ -117,7 +104,7 @@ test('a keyboard-only game to a record entry: the focus where the window keeps i
       await step('Tab', /^Image1 0$/);
       let plays = 0;
       for (let round = 0; round < 12 && plays < 2; ++round) {
-        const plan = await page.evaluate(answerOf);
+        const plan = answer(await page.evaluate(() => tessaroTest.view.state));
         let at = await focus(page);
         if (!plan) {
           while (at !== 'Label1 0') at = await press('Tab');

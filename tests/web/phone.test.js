@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {test, before, after} = require('node:test');
-const {serve, launch, settle, snapshot, replays} = require('./support');
+const {serve, launch, settle, snapshot, replays, answer} = require('./support');
 
 let browser;
 before(async () => { browser = await launch(); });
@@ -112,19 +112,6 @@ test('on a phone, upright and sideways, ten cards and every control are thumb-si
   }
 });
 
-// A player's answer to the target from the hand: a card equal to it, or two cards and an
-// operator (+ - * and \\, division without the remainder), else none.
-function answer({handValue: hand, tableValue: [, target]}) {
-  const cards = hand.map((v, k) => [v, k]).filter(([v]) => v);
-  const single = cards.find(([v]) => v === target);
-  if (single) return {cards: [single[1]]};
-  const ops = [(a, b) => a + b, (a, b) => a - b, (a, b) => a * b, (a, b) => Math.trunc(a / b)];
-  for (const [a, i] of cards)
-    for (const [b, j] of cards)
-      for (let op = 0; op < 4; ++op) if (i !== j && ops[op](a, b) === target) return {op, cards: [i, j]};
-  return null;
-}
-
 test('after one visit, with the server gone, the page starts, a whole game is played with taps as tessaro-replay plays it and a record is kept', async () => {
   for (const engine of ['chromium', 'firefox']) {
     const other = engine === 'firefox' ? await launch(engine) : null;
@@ -157,7 +144,7 @@ test('after one visit, with the server gone, the page starts, a whole game is pl
       if (state.score !== start) break;  // the game is over and the next one dealt
       const found = state.picked.includes(true) ? null : answer(state);
       if (found) {
-        if (found.op !== undefined) await tap(page, `[data-control="Option1"][data-index="${found.op}"]`);
+        if (found.cards.length === 2) await tap(page, `[data-control="Option1"][data-index="${found.op}"]`);
         for (const k of found.cards) await tap(page, `[data-control="Image1"][data-index="${k}"]`);
         await tap(page, '[data-control="Label1"][data-index="1"]');  // play
       } else if (state.picked.includes(true)) {

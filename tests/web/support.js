@@ -218,6 +218,19 @@ exports.walk = async (page, seed, actions, {touch = false, checkBox, step}) => {
   return {...done, end};
 };
 
+// A player's answer to the target from the hand: a card equal to it (operator 0), or two cards
+// and an operator (+ - * and \, division without the remainder), else null.
+exports.answer = ({handValue: hand, tableValue: [, goal]}) => {
+  const ops = [(a, b) => a + b, (a, b) => a - b, (a, b) => a * b, (a, b) => Math.trunc(a / b)];
+  for (let i = 0; i < 10; ++i) {
+    if (hand[i] && hand[i] === goal) return {op: 0, cards: [i]};
+    for (let j = 0; j < 10; ++j)
+      for (let op = 0; op < 4; ++op)
+        if (j !== i && hand[i] && hand[j] && ops[op](hand[i], hand[j]) === goal) return {op, cards: [i, j]};
+  }
+  return null;
+};
+
 // The site served and a Chromium for the tests of one file: `it.site`, `it.browser`.
 exports.served = () => {
   const {before, after} = require('node:test');
