@@ -4,9 +4,11 @@
 // states the engine starts with, and as the page's board builder makes it (the builder takes
 // these elements over). The layout and the start come from the built engine itself, run here
 // under node with nothing stored, so the page holds no second copy of either.
-// The page's style sheets are written into it too, from STYLE_DIR (the site holds no copy).
+// The layout itself goes into the page as JSON, which the page builds its board from while the
+// engine's code is still compiling. The page's style sheets are written into it too, from
+// STYLE_DIR (the site holds no copy).
 // `node tools/make-board-frame.js SITE_DIR TEMPLATE OUT STYLE_DIR`: TEMPLATE is index.html as
-// configured, with <!--menu-frame--> in #menubar and <!--board-frame--> in #board.
+// configured, with <!--board-frame--> in #board and <!--layout--> where the layout goes.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
@@ -86,7 +88,8 @@ async function main() {
       return {};
     },
   });
-  const layout = JSON.parse(engine.ccall('tessaro_layout', 'string', [], []));
+  const layoutJson = engine.ccall('tessaro_layout', 'string', [], []);
+  const layout = JSON.parse(layoutJson);
   const start = JSON.parse(await engine.ccall('tessaro_start', 'string', ['number'], [1], {async: true}));
 
   // The layout lists the controls front to back. The frame keeps the builder's order of
@@ -101,7 +104,10 @@ async function main() {
 
   let html = fs.readFileSync(template, 'utf8');
   for (const [marker, fill] of [['%MENU_CAPTIONS%', escape(captions.join('|'))],
-                                ['%MENU_FRAME%', escape(captions.join(' '))], ['<!--board-frame-->', board]]) {
+                                ['%MENU_FRAME%', escape(captions.join(' '))], ['<!--board-frame-->', board],
+                                // "<" written as an escape, so that no text of it ends the script.
+                                ['<!--layout-->', `<script type="application/json" id="layout">${
+                                  JSON.stringify(JSON.parse(layoutJson)).replace(/</g, '\\u003c')}</script>`]]) {
     if (!html.includes(marker)) throw new Error(`${template} has no ${marker}`);
     html = html.replace(marker, () => fill);
   }

@@ -5,8 +5,9 @@ import {show} from './board.js';
 import {messageBox, showEnd} from './boxes.js';
 import {restore} from './focus.js';
 
-// What the page knows of the engine: the module, its layout (tessaro_layout()), the last view
-// it gave, and whether it is running an event (it may be waiting inside a box or a pause).
+// What the page knows of the engine: the module, its layout (tessaro_layout(), as the build
+// wrote it into the page), the last view it gave, and whether it is running an event (it may be
+// waiting inside a box or a pause).
 export const session = {engine: null, layout: null, view: null, busy: false, lastMove: ''};
 
 // Events run one after another, never one inside another: what comes while the engine runs one

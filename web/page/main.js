@@ -92,12 +92,12 @@ async function main() {
     early.engine.then(code => WebAssembly.instantiate(code, imports).then(it => receive(it, code)));
     return {};
   };
-  let catalog;
-  [session.engine, catalog] = await Promise.all([createTessaro({page, instantiateWasm}), early.catalog]);
-  if (await moving) return;
-  document.querySelector('link[rel="icon"]').href = 'icons/icon-192.png';
+  const engine = createTessaro({page, instantiateWasm});
+  // The board is built from the engine's layout, which the build wrote into the page, while the
+  // engine's code is made ready.
+  session.layout = JSON.parse(document.getElementById('layout').textContent);
+  const catalog = await early.catalog;
   setCatalog(catalog);
-  session.layout = JSON.parse(session.engine.ccall('tessaro_layout', 'string', [], []));
   document.title = t(session.layout.caption);
   landmarks();
   buildMenus();
@@ -106,6 +106,13 @@ async function main() {
   watchFocus();
   fit();
   window.addEventListener('resize', fit);
+  session.engine = await engine;
+  if (await moving) return;
+  // The layout names the cards in Chinese; in another language the engine names them again.
+  if (Object.keys(catalog).length) {
+    session.layout.cardNames = JSON.parse(session.engine.ccall('tessaro_card_names', 'string', [], []));
+  }
+  document.querySelector('link[rel="icon"]').href = 'icons/icon-192.png';
   const seed = new URLSearchParams(location.search).get('seed');
   const number = /^\d+$/.test(seed || '') ? Number(seed) : -1;
   session.busy = true;
