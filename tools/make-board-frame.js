@@ -88,8 +88,16 @@ async function main() {
       return {};
     },
   });
-  const layoutJson = engine.ccall('tessaro_layout', 'string', [], []);
-  const layout = JSON.parse(layoutJson);
+  const layout = JSON.parse(engine.ccall('tessaro_layout', 'string', [], []));
+  // The engine composes the cards' names in the player's language: here, in each language the
+  // site has a catalog for (as the page looks its texts up), for the page to take its player's.
+  layout.cardNamesIn = {};
+  for (const file of fs.readdirSync(path.join(site, 'i18n')).filter((f) => f.endsWith('.json'))) {
+    const catalog = JSON.parse(fs.readFileSync(path.join(site, 'i18n', file), 'utf8'));
+    page.t = (text) => (Object.prototype.hasOwnProperty.call(catalog, text) ? catalog[text] : text);
+    layout.cardNamesIn[path.basename(file, '.json')] = JSON.parse(engine.ccall('tessaro_layout', 'string', [], [])).cardNames;
+  }
+  page.t = (text) => text;
   const start = JSON.parse(await engine.ccall('tessaro_start', 'string', ['number'], [1], {async: true}));
 
   // The layout lists the controls front to back. The frame keeps the builder's order of
@@ -107,7 +115,7 @@ async function main() {
                                 ['%MENU_FRAME%', escape(captions.join(' '))], ['<!--board-frame-->', board],
                                 // "<" written as an escape, so that no text of it ends the script.
                                 ['<!--layout-->', `<script type="application/json" id="layout">${
-                                  JSON.stringify(JSON.parse(layoutJson)).replace(/</g, '\\u003c')}</script>`]]) {
+                                  JSON.stringify(layout).replace(/</g, '\\u003c')}</script>`]]) {
     if (!html.includes(marker)) throw new Error(`${template} has no ${marker}`);
     html = html.replace(marker, () => fill);
   }

@@ -64,13 +64,6 @@ void strings(JsonWriter& json, const char* key, const char* const* items, int co
     json.endArray();
 }
 
-// What a reader says of each card picture, in the player's language.
-void cardNames(JsonWriter& json) {
-    json.beginArray();
-    for (int picture = 0; picture <= card::kPictures; ++picture) json.string(names::card(picture));
-    json.endArray();
-}
-
 std::string layoutJson() {
     JsonWriter json;
     json.beginObject();
@@ -128,7 +121,9 @@ std::string layoutJson() {
     strings(json, "tableNames", text::kImage4Names, 2);
     strings(json, "selectionNames", text::kImage7Names, 2);
     json.key("pickedName").string(text::kPickedName);
-    cardNames(json.key("cardNames"));
+    json.key("cardNames").beginArray();
+    for (int picture = 0; picture <= card::kPictures; ++picture) json.string(names::card(picture));
+    json.endArray();
     json.key("texts").beginObject();
     for (const auto& [key, value] : webtext::kPageTexts) json.key(key).string(value);
     json.key("fault").string(text::kFault);
@@ -188,15 +183,6 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* tessaro_layout() {
     answer = layoutJson();
-    return answer.c_str();
-}
-
-// The layout's card names, made again once the page has set the player's language (the build
-// writes the layout into the page in Chinese).
-EMSCRIPTEN_KEEPALIVE const char* tessaro_card_names() {
-    JsonWriter json;
-    cardNames(json);
-    answer = json.text();
     return answer.c_str();
 }
 

@@ -55,7 +55,7 @@ const PAGE_LOCK = 'tessaro.page';
 // The service worker keeps every file of the game for the next start, with or without a network.
 // A new version's worker waits while a page of the old one is open. A page that starts while one
 // waits, and is the only page of the game open, lets it take over and starts again from the new
-// files before its own game starts: once the page's files have come, and fetching nothing more
+// files before its own game is shown: once the page's files have come, and fetching nothing more
 // meanwhile (not even the tab's icon), since a fetch through the old worker starts it again and
 // Chromium then puts the new one off for half a minute. Resolves true when the page starts again;
 // otherwise holds a lock that tells later pages this one is open.
@@ -63,9 +63,11 @@ async function takeOver() {
   const workers = navigator.serviceWorker;
   if (!workers || !navigator.locks) return false;
   try {
-    const [registration, locks] = await Promise.all([workers.getRegistration(), navigator.locks.query()]);
+    // A page that no worker controls (a first visit) has no new one waiting: nothing to ask.
+    // The locks are asked for only then: the browser answers that more slowly.
+    const registration = workers.controller && await workers.getRegistration();
     const waiting = registration && registration.waiting;
-    if (waiting && !locks.held.some(l => l.name === PAGE_LOCK)) {
+    if (waiting && !(await navigator.locks.query()).held.some(l => l.name === PAGE_LOCK)) {
       const taken = new Promise(resolve => {
         workers.addEventListener('controllerchange', () => resolve(true));
         waiting.addEventListener('statechange', () => { if (waiting.state === 'redundant') resolve(false); });
@@ -96,8 +98,10 @@ async function main() {
   // The board is built from the engine's layout, which the build wrote into the page, while the
   // engine's code is made ready.
   session.layout = JSON.parse(document.getElementById('layout').textContent);
-  const catalog = await early.catalog;
-  setCatalog(catalog);
+  setCatalog(await early.catalog);
+  // The cards' names in Chinese, or in the language of the player's catalog (index.html).
+  const {cardNamesIn} = session.layout;
+  session.layout.cardNames = cardNamesIn[document.documentElement.lang.replace('-', '_')] || session.layout.cardNames;
   document.title = t(session.layout.caption);
   landmarks();
   buildMenus();
@@ -107,20 +111,19 @@ async function main() {
   fit();
   window.addEventListener('resize', fit);
   session.engine = await engine;
-  if (await moving) return;
-  // The layout names the cards in Chinese; in another language the engine names them again.
-  if (Object.keys(catalog).length) {
-    session.layout.cardNames = JSON.parse(session.engine.ccall('tessaro_card_names', 'string', [], []));
-  }
-  document.querySelector('link[rel="icon"]').href = 'icons/icon-192.png';
   const seed = new URLSearchParams(location.search).get('seed');
   const number = /^\d+$/.test(seed || '') ? Number(seed) : -1;
   session.busy = true;
   const first = await session.engine.ccall('tessaro_start', 'string', ['number'], [number], {async: true});
   session.busy = false;
+  // The game is dealt but not shown: a new version may still take over.
+  if (await moving) return;
+  document.querySelector('link[rel="icon"]').href = 'icons/icon-192.png';
   show(first);
-  restore(true);
+  // Playable, then the focus given: the style the focus needs worked out once, with the board
+  // playable (layout.css), not again for the first frame.
   document.documentElement.dataset.ready = '1';
+  restore(true);
   // Registered once the board can be played, so that its downloads take nothing from this start.
   if (navigator.serviceWorker) navigator.serviceWorker.register('sw.js').catch(() => {});
   await afterEvent();
