@@ -27,7 +27,7 @@ function depth(stack, name, index) {
 // Nothing, drawn at the card's size: a selection slot without a card is an empty sunken slot, not
 // a missing picture with its name spilled over it.
 const NO_PICTURE = 'data:image/svg+xml,%3Csvg%20xmlns=%22http://www.w3.org/2000/svg%22%20width=%2272%22%20height=%2297%22/%3E';
-// The card back is a drawing, sharp at any size; the faces are pictures at 1x and 2x.
+// The card back is WebP, the faces PNG, each at 1x and 2x (index.html asks for the back first).
 const BACK = 55;
 
 function picture(img, n) {
@@ -48,7 +48,8 @@ function picture(img, n) {
   }
   img.style.visibility = '';
   if (n === BACK) {
-    img.srcset = img.src = `cards/${n}.svg`;
+    img.src = `cards/${n}.webp`;
+    img.srcset = `cards/${n}.webp 1x, cards/${n}@2x.webp 2x`;
     return;
   }
   img.src = `cards/${n}.png`;
