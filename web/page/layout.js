@@ -17,7 +17,7 @@ function sharpen(img) {
   if (sharp) img.removeAttribute('src');
 }
 
-export function fit() {
+function fit() {
   const scaler = document.getElementById('scaler');
   if (!scaler) return;
   const touch = getComputedStyle(document.documentElement).getPropertyValue('--layout').trim() === 'touch';

@@ -7,7 +7,8 @@ import {listenToBoard} from './input.js';
 import {buildMenus} from './menus.js';
 import {messageBox, inputBox} from './boxes.js';
 import {records} from './records.js';
-import {fit} from './layout.js';
+// The board's size and pictures for the screen, from the frame on (and at every resize).
+import './layout.js';
 import {watchFocus, restore} from './focus.js';
 import {makeLiveRegion} from './speech.js';
 
@@ -108,8 +109,6 @@ async function main() {
   buildBoard();
   listenToBoard();
   watchFocus();
-  fit();
-  window.addEventListener('resize', fit);
   session.engine = await engine;
   const seed = new URLSearchParams(location.search).get('seed');
   const number = /^\d+$/.test(seed || '') ? Number(seed) : -1;
