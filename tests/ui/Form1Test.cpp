@@ -187,9 +187,17 @@ void expectFixedFrame(QWidget* w, bool closable) {
     EXPECT_EQ(w->windowState(), Qt::WindowNoState);
 }
 
-TEST_F(Window, NoDesktopCanMinimiseOrMaximiseIt) {
+// The name box too has one size: its line edit does not make it wider.
+TEST_F(Window, NoDesktopCanMinimiseOrMaximiseItOrItsNameBox) {
     expectFixedFrame(&form, true);
     EXPECT_NE(form.windowType(), Qt::Dialog);  // a dialog is iconified with the hidden leader
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        expectFixedFrame(box, true);
+        box->close();
+    });
+    EXPECT_EQ(boxes::input(&form, "?", text::kAppTitle, ""), "");
 }
 
 // Yes/No boxes keep Esc and their close button from answering; OK boxes take both as OK. A card
@@ -219,17 +227,6 @@ TEST_F(Window, OnlyTheButtonsOfAYesNoBoxAnswerIt) {
         EXPECT_EQ(open, box::isYesNo(code)) << code;
         EXPECT_EQ(answer, box::isYesNo(code) ? box::kAnswerNo : box::kAnswerOk) << code;
     }
-}
-
-// The name box too has one size: its line edit does not make it wider.
-TEST_F(Window, TheNameBoxHasOneSize) {
-    QTimer::singleShot(0, [] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
-        expectFixedFrame(box, true);
-        box->close();
-    });
-    EXPECT_EQ(boxes::input(&form, "?", text::kAppTitle, ""), "");
 }
 
 // While the computer pauses between its two cards, the window shows its row as it now is: the

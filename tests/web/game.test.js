@@ -1,12 +1,8 @@
 // The page played with real clicks, keys and taps in headless Chromium.
 'use strict';
 const assert = require('node:assert');
-const {spawnSync} = require('node:child_process');
-const fs = require('node:fs');
-const os = require('node:os');
-const path = require('node:path');
 const {test} = require('node:test');
-const {served, launch, settle, open, axe, focus, walk, snapshot, replays, eventCount, answer} = require('./support');
+const {served, launch, settle, open, tap, axe, focus, walk, snapshot, replays, replayed, eventCount, answer} = require('./support');
 
 const it = served();
 
@@ -22,14 +18,10 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
   for (const {seed, actions, engine, phone} of WALKS) {
     const other = engine === 'firefox' ? await launch(engine) : null;
     try {
-      const page = await (await (other || it.browser).createBrowserContext()).newPage();
+      const page = await open(await (other || it.browser).createBrowserContext(), `${it.site.url}?seed=${seed}`,
+        {viewport: phone && {width: 360, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true}});
       const name = `${engine} walk ${seed}${phone ? ' (phone)' : ''}`;
-      if (phone) await page.setViewport({width: 360, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
-      const errors = [], findings = [];
-      page.on('pageerror', e => errors.push(e.message));
-      page.on('console', m => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
-      await page.goto(`${it.site.url}?seed=${seed}`);
-      await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+      const findings = [];
       // axe's findings, and any picture of the board shown broken (an empty slot is no picture; one
       // not shown, as the parchment's copies in the touch layout, is never fetched).
       const check = async when => await page.waitForFunction(() => [...document.querySelectorAll('#board img')].every(e => e.complete || !e.checkVisibility())) && findings.push(...(await axe(page)).map(v => `${when}: ${v}`),
@@ -37,12 +29,7 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
           !(e.complete && e.naturalWidth)).map(e => `broken ${e.dataset.control} ${e.dataset.index}`))).map(v => `${when}: ${v}`));
       await check('start');
       // The deal from the menu, by the pointer.
-      for (const control of ['.menu button', '[data-item="new"]']) {
-        const r = await (await page.$(control)).boundingBox();
-        if (phone) await page.touchscreen.tap(r.x + r.width / 2, r.y + r.height / 2);
-        else await page.mouse.click(r.x + r.width / 2, r.y + r.height / 2);
-      }
-      await settle(page);
+      for (const control of ['.menu button', '[data-item="new"]']) await tap(page, control, phone);
       await check('after a deal');
       if (phone) {
         // Two quick taps on 摸牌 draw two cards.
@@ -61,7 +48,7 @@ test('walks of a player\'s pointer, taps and keys end without a fault, on the bo
       const done = await walk(page, seed, actions, {touch: phone, step, checkBox: kind => kinds.add(kind) && check(`${kind} box`)});
       if (done.end === 'fault') assert.fail(`${name}: ${await page.$eval('.dialog', e => e.textContent)}`);
       if (!done.end) await check('end');
-      assert.deepStrictEqual(errors, [], name);
+      assert.deepStrictEqual(page.errors, [], name);
       assert.deepStrictEqual(findings, [], name);
       replays(seen, name);
       console.log(`# ${name}: ${JSON.stringify(done)}, ${eventCount(seen[seen.length - 1][0])} events`);
@@ -153,9 +140,7 @@ test('a fault in the rules stops the game with one box offering its replay scrip
   const script = await (await page.waitForSelector('.dialog a[download]'))
     .evaluate(async a => (await fetch(a.href)).text());
   assert.match(script, /\nmenu new\nmenu nosuch {2}# the fault\n$/);
-  const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'))],
-                        {input: script, encoding: 'utf8'});
-  assert.strictEqual(run.status, 2, 'the script replays to the fault line');
+  replayed(script, 2);  // to the fault line
   await page.click('.dialog .buttons button');
   await (await page.waitForSelector('[data-ended] .dialog .buttons button')).click();
   await page.waitForFunction(() => document.documentElement.dataset.ready === '1' && !document.documentElement.dataset.ended);
@@ -163,7 +148,7 @@ test('a fault in the rules stops the game with one box offering its replay scrip
 
 test('the page and the engine\'s texts follow the browser\'s first language that has a catalog', async () => {
   for (const [languages, lang] of [[['en-GB', 'zh-CN'], 'en'], [['zh-TW', 'en'], 'zh-CN']]) {
-    const page = await open(await it.browser.createBrowserContext(), it.site.url, languages);
+    const page = await open(await it.browser.createBrowserContext(), it.site.url, {languages});
     await page.click('.menu button');
     await page.click('[data-item="gao"]');
     // The page's language, its title, menu bar and commands, the records box and a card's name.

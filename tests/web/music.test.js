@@ -4,10 +4,8 @@ const {test} = require("node:test");
 const assert = require("node:assert");
 const {execFileSync} = require("node:child_process");
 const fs = require("node:fs");
-const http = require("node:http");
-const os = require("node:os");
 const path = require("node:path");
-const puppeteer = require("puppeteer-core");
+const {serve, launch} = require("./support");
 
 const root = path.join(__dirname, "..", "..");
 const site = path.join(root, "build-web", "music-test");
@@ -45,21 +43,13 @@ const shortTune = Buffer.from([..."MThd"].map((c) => c.charCodeAt(0)).concat(
 
 test("the tune sounds, stops, resumes and starts over after its end", async (t) => {
     execFileSync("bash", [path.join(root, "tools", "make-web-extras.sh"), site]);
-    const server = http.createServer((request, response) => {
-        const name = path.basename(new URL(request.url, "http://x").pathname);
-        if (!name) return response.end('<!doctype html><meta charset="utf-8"><script src="music.js"></script>');
-        if (name === "short.mid") return response.end(shortTune);
-        fs.readFile(path.join(site, name), (error, data) => response.writeHead(error ? 404 : 200).end(data));
-    });
-    await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+    // Beside the synthesizer's files, a page that loads the music alone, and the short tune.
+    fs.writeFileSync(path.join(site, "index.html"), '<!doctype html><meta charset="utf-8"><script src="music.js"></script>');
+    fs.writeFileSync(path.join(site, "short.mid"), shortTune);
+    const {server, url} = await serve(site);
     t.after(() => server.close());
-    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tessaro-music-"));
-    const browser = await puppeteer.launch({
-        executablePath: "/usr/bin/chromium", userDataDir: profile,
-        args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-               "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-    });
-    t.after(() => browser.close().then(() => fs.rmSync(profile, {recursive: true})));
+    const browser = await launch();
+    t.after(() => browser.close());
     const page = await browser.newPage();
     // Counts the synthesizers made: every command must go to the one made first.
     await page.evaluateOnNewDocument(() => {
@@ -68,7 +58,7 @@ test("the tune sounds, stops, resumes and starts over after its end", async (t) 
             constructor(...args) { super(...args); ++window.made; }
         };
     });
-    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await page.goto(url);
 
     // The engine's new game sends its commands before the synthesizer has arrived; the tune
     // must start once it has, from the engine's own path of the file.

@@ -5,110 +5,66 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const {test, before, after} = require('node:test');
-const {serve, launch, settle, snapshot, replays, answer} = require('./support');
+const {test} = require('node:test');
+const {served, serve, launch, open, settle, spots, tap, pause, snapshot, replays, answer} = require('./support');
 
-let browser;
-before(async () => { browser = await launch(); });
-after(async () => { await browser.close(); });
+const it = served();
+const phone = (context, url, width = 390, height = 844) =>
+  open(context, url, {viewport: {width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true}});
 
-const pause = ms => new Promise(resolve => setTimeout(resolve, ms));
-
-// Where a thumb lands on a control: the middle of the part of it that shows. A hand card lies
-// on the one to its left, so only its left part may show.
-function spot(selector) {
-  const el = document.querySelector(selector);
-  const r = el.getBoundingClientRect();
-  let right = r.right;
-  if (el.dataset.control === 'Image1') {
-    const next = document.querySelector(`[data-control="Image1"][data-index="${Number(el.dataset.index) + 1}"]`);
-    const n = next && next.style.display !== 'none' && next.getBoundingClientRect();
-    if (n && n.left > r.left && n.left < r.right && n.top < r.bottom && n.bottom > r.top) right = n.left;
+// Each a target a thumb can hit, 44 px at least each way, and its text, if any, of 16 px.
+const thumbSized = (found, screen) => {
+  for (const {name, width, height, hit, font} of found) {
+    assert.ok(width >= 44 && height >= 44 && hit && (font >= 16 || /^Image1/.test(name)),
+              `${screen}: ${name} is a target of ${width.toFixed(1)} x ${height.toFixed(1)} written at ${font} px${hit ? '' : ', covered'}`);
   }
-  return {x: (r.left + right) / 2, y: (r.top + r.bottom) / 2, width: right - r.left, height: r.height,
-          hit: document.elementFromPoint((r.left + right) / 2, (r.top + r.bottom) / 2)?.closest('[data-control], button, label') === el.closest('[data-control], button, label')};
-}
-
-// A tap as a thumb gives it, and the 100 to 300 ms a player takes before the next one.
-async function tap(page, selector) {
-  const {x, y, hit} = await page.evaluate(spot, selector);
-  assert.ok(hit, `${selector} is under the thumb`);
-  await page.touchscreen.tap(x, y);
-  await pause(100 + 200 * Math.random());
-  return settle(page);
-}
-
-async function phone(url, width, height, context) {
-  const page = await (context || await browser.createBrowserContext()).newPage();
-  await page.setViewport({width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
-  await page.goto(url);
-  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
-  return page;
-}
+};
 
 test('on a phone, upright and sideways, ten cards and every control are thumb-sized, texts are 16 px and the board fills the screen', async () => {
-  const site = await serve();
-  try {
-    for (const [width, height] of [[360, 640], [640, 360], [390, 844], [844, 390]]) {
-      const page = await phone(site.url + '?seed=3', width, height);
-      const screen = `${width} x ${height}`;
-      await tap(page, '.menu button');
-      await tap(page, '[data-item="new"]');
-      for (let drawn = 0; drawn < 5; ++drawn) await tap(page, '[data-control="Label1"][data-index="0"]');
-      const hand = await page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
-      assert.strictEqual(hand, 10, `${screen}: ten cards in hand`);
+  for (const [width, height] of [[360, 640], [640, 360], [390, 844], [844, 390]]) {
+    const page = await phone(await it.browser.createBrowserContext(), it.site.url + '?seed=3', width, height);
+    const screen = `${width} x ${height}`;
+    await tap(page, '.menu button');
+    await tap(page, '[data-item="new"]');
+    for (let drawn = 0; drawn < 5; ++drawn) await tap(page, '[data-control="Label1"][data-index="0"]');
+    const hand = await page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
+    assert.strictEqual(hand, 10, `${screen}: ten cards in hand`);
+    thumbSized(await spots(page, '[data-control="Image1"], [data-control="Label1"], [data-control="Option1"], #menubar .menu > button'), screen);
 
-      const sizes = await page.evaluate((spotSource) => {
-        const spot = eval(`(${spotSource})`);
-        const all = s => [...document.querySelectorAll(s)];
-        const id = e => `${e.dataset.control || e.textContent.trim()} ${e.dataset.index ?? ''}`;
-        const font = e => parseFloat(getComputedStyle(e).fontSize);
-        const win = document.getElementById('window').getBoundingClientRect();
-        const shown = Math.max(0, Math.min(win.right, innerWidth) - Math.max(win.left, 0)) *
-                      Math.max(0, Math.min(win.bottom, innerHeight) - Math.max(win.top, 0));
-        const box = e => e.getBoundingClientRect();
-        return {
-          targets: all('[data-control="Image1"], [data-control="Label1"], [data-control="Option1"], #menubar .menu > button')
-            .filter(e => e.style.display !== 'none').map((e, n) => {
-              e.dataset.probe = n;
-              const {width, height, hit} = spot(`[data-probe="${n}"]`);
-              return [id(e), width, height, hit];
-            }),
-          texts: all('[data-control="Label1"], [data-control="Option1"], #menubar .menu > button').map(e => [id(e), font(e)]),
-          share: shown / (innerWidth * innerHeight),
-          // As readable as the window at its own size: a table card at least its picture's width,
-          // the selected cards at least the window's slots, a strip of each of the computer's.
-          table: all('[data-control="Image4"]').map(e => box(e).width),
-          selection: all('[data-control="Image7"]').slice(0, 2).map(e => [box(e).width, box(e).height]),
-          cpuStep: box(document.querySelector('[data-control="Image2"][data-index="0"]')).left -
-                   box(document.querySelector('[data-control="Image2"][data-index="1"]')).left,
-        };
-      }, spot.toString());
-      for (const [name, w, h, hit] of sizes.targets) {
-        assert.ok(w >= 44 && h >= 44 && hit, `${screen}: ${name} is a target of ${w.toFixed(1)} x ${h.toFixed(1)}${hit ? '' : ', covered'}`);
-      }
-      for (const [name, size] of sizes.texts) assert.ok(size >= 16, `${screen}: ${name} is written at ${size} px`);
-      assert.ok(sizes.share >= 0.8, `${screen}: the page uses ${(100 * sizes.share).toFixed(0)} % of the screen`);
-      assert.ok(sizes.table.every(w => w >= 72), `${screen}: the table's cards are ${sizes.table} wide`);
-      assert.ok(sizes.selection.every(([w, h]) => w >= 41 && h >= 49), `${screen}: the selected cards are ${sizes.selection}`);
-      assert.ok(sizes.cpuStep >= 16, `${screen}: the computer's cards show ${sizes.cpuStep} px each`);
+    const sizes = await page.evaluate(() => {
+      const all = s => [...document.querySelectorAll(s)];
+      const win = document.getElementById('window').getBoundingClientRect();
+      const shown = Math.max(0, Math.min(win.right, innerWidth) - Math.max(win.left, 0)) *
+                    Math.max(0, Math.min(win.bottom, innerHeight) - Math.max(win.top, 0));
+      const box = e => e.getBoundingClientRect();
+      return {
+        share: shown / (innerWidth * innerHeight),
+        // As readable as the window at its own size: a table card at least its picture's width,
+        // the selected cards at least the window's slots, a strip of each of the computer's.
+        table: all('[data-control="Image4"]').map(e => box(e).width),
+        selection: all('[data-control="Image7"]').slice(0, 2).map(e => [box(e).width, box(e).height]),
+        cpuStep: box(document.querySelector('[data-control="Image2"][data-index="0"]')).left -
+                 box(document.querySelector('[data-control="Image2"][data-index="1"]')).left,
+      };
+    });
+    assert.ok(sizes.share >= 0.8, `${screen}: the page uses ${(100 * sizes.share).toFixed(0)} % of the screen`);
+    assert.ok(sizes.table.every(w => w >= 72), `${screen}: the table's cards are ${sizes.table} wide`);
+    assert.ok(sizes.selection.every(([w, h]) => w >= 41 && h >= 49), `${screen}: the selected cards are ${sizes.selection}`);
+    assert.ok(sizes.cpuStep >= 16, `${screen}: the computer's cards show ${sizes.cpuStep} px each`);
 
-      // The menus' items and the boxes' buttons too; a tap on the last card picks it.
-      await tap(page, '.menu button');
-      const items = await page.$$eval('.menu.open .items button', els => els.map(e => [e.getBoundingClientRect().height, parseFloat(getComputedStyle(e).fontSize)]));
-      assert.ok(items.length && items.every(([h, f]) => h >= 44 && f >= 16), `${screen}: menu items ${items}`);
-      const box = await tap(page, '[data-item="quit"]');
-      const buttons = await box.$$eval('button', els => els.map(e => [e.getBoundingClientRect().width, e.getBoundingClientRect().height, parseFloat(getComputedStyle(e).fontSize)]));
-      assert.ok(buttons.every(([w, h, f]) => w >= 44 && h >= 44 && f >= 16), `${screen}: box buttons ${buttons}`);
-      assert.ok(await box.evaluate(e => parseFloat(getComputedStyle(e.querySelector('.body')).fontSize) >= 16), `${screen}: the box's text`);
-      await tap(page, '.dialog .buttons button:last-child');  // No: a new game
-      await tap(page, '[data-control="Image1"][data-index="4"]');
-      assert.strictEqual(await page.evaluate(() => tessaroTest.view.state.picked.indexOf(true)), 4, `${screen}: the tapped card is picked`);
-      assert.match(await page.$eval('[data-control="Image1"][data-index="4"]', e => e.currentSrc), /@2x\.png$/);
-      await page.browserContext().close();
-    }
-  } finally {
-    site.server.close();
+    // The menus' items and the boxes' buttons too; a tap on the last card picks it.
+    await tap(page, '.menu button');
+    const items = await spots(page, '.menu.open .items button');
+    assert.ok(items.length, `${screen}: menu items`);
+    thumbSized(items, screen);
+    const box = await tap(page, '[data-item="quit"]');
+    thumbSized(await spots(page, '.dialog .buttons button'), screen);
+    assert.ok(await box.evaluate(e => parseFloat(getComputedStyle(e.querySelector('.body')).fontSize) >= 16), `${screen}: the box's text`);
+    await tap(page, '.dialog .buttons button:last-child');  // No: a new game
+    await tap(page, '[data-control="Image1"][data-index="4"]');
+    assert.strictEqual(await page.evaluate(() => tessaroTest.view.state.picked.indexOf(true)), 4, `${screen}: the tapped card is picked`);
+    assert.match(await page.$eval('[data-control="Image1"][data-index="4"]', e => e.currentSrc), /@2x\.png$/);
+    await page.browserContext().close();
   }
 });
 
@@ -116,8 +72,8 @@ test('after one visit, with the server gone, the page starts, a whole game is pl
   for (const engine of ['chromium', 'firefox']) {
     const other = engine === 'firefox' ? await launch(engine) : null;
     const site = await serve();
-    const context = await (other || browser).createBrowserContext();
-    const page = await phone(site.url + '?seed=7', 390, 844, context);
+    const context = await (other || it.browser).createBrowserContext();
+    const page = await phone(context, site.url + '?seed=7');
     // The service worker has kept every file once it is active.
     await page.waitForFunction(async () => {
       const registration = await navigator.serviceWorker.getRegistration();
@@ -175,11 +131,11 @@ test('a new version of the site waits while a game is played on, and takes over 
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-site-'));
   fs.cpSync(process.env.TESSARO_SITE, dir, {recursive: true});
   const site = await serve(dir);
-  const context = await browser.createBrowserContext();
+  const context = await it.browser.createBrowserContext();
   const version = page => page.evaluate(() => document.documentElement.dataset.build || '1');
   const held = page => page.evaluate(() => tessaroTest.view.state.handValue.filter(v => v).length);
   try {
-    const first = await phone(site.url + '?seed=8', 390, 844, context);
+    const first = await phone(context, site.url + '?seed=8');
     await first.waitForFunction(() => Boolean(navigator.serviceWorker.controller), {timeout: 60000});
     await tap(first, '.menu button');
     await tap(first, '[data-item="new"]');
@@ -192,7 +148,7 @@ test('a new version of the site waits while a game is played on, and takes over 
       for (const copy of ['.br', '.gz']) fs.rmSync(path.join(dir, file + copy), {force: true});
     }
     // A second visit while the first game goes on: the new worker installs and waits.
-    const second = await phone(site.url + '?seed=9', 390, 844, context);
+    const second = await phone(context, site.url + '?seed=9');
     await second.waitForFunction(async () => Boolean((await navigator.serviceWorker.getRegistration()).waiting), {timeout: 60000});
     assert.strictEqual(await version(second), '1', 'the second page is of the version running');
     assert.deepStrictEqual(await snapshot(first), before, 'the first game is as it was, not started again');
@@ -211,7 +167,7 @@ test('a new version of the site waits while a game is played on, and takes over 
     }));
     await second.reload();
     await second.waitForFunction(() => document.documentElement.dataset.ready === '1');
-    const {x, y} = await second.evaluate(spot, '.menu button');
+    const [{x, y}] = await spots(second, '.menu button');
     await second.touchscreen.tap(x, y);
     await pause(1500);
     assert.strictEqual(await version(second), '2', 'the next start runs the new version');
@@ -229,14 +185,13 @@ test('a new version of the site waits while a game is played on, and takes over 
 // leave it: nothing moves when the engine is ready, on a desktop or a phone; a desktop's board,
 // scaled up, shows the sharper pictures.
 test('the board painted before the engine is ready lies where the ready board lies', async () => {
-  const site = await serve();
   const places = async (width, height, touch, early) => {
-    const context = await browser.createBrowserContext();
+    const context = await it.browser.createBrowserContext();
     const page = await context.newPage();
     await page.setViewport({width, height, hasTouch: touch, isMobile: touch});
     await page.setRequestInterception(true);
     page.on('request', r => (early && /\/(page|tessaro)\.js$/.test(r.url()) ? r.abort() : r.continue()));
-    await page.goto(site.url, {waitUntil: 'load'});
+    await page.goto(it.site.url, {waitUntil: 'load'});
     if (!early) await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
     const found = await page.evaluate(() => [...document.querySelectorAll(
       '#window, #menubar, [data-control="Label1"], [data-control="Option1"], [data-control="Frame2"]')].map(el => {
@@ -251,13 +206,9 @@ test('the board painted before the engine is ready lies where the ready board li
     await context.close();
     return found;
   };
-  try {
-    for (const [width, height, touch] of [[1280, 800, false], [390, 844, true]]) {
-      const early = await places(width, height, touch, true);
-      assert.ok(early.length > 8, early.join('\n'));
-      assert.deepStrictEqual(early, await places(width, height, touch, false), `${width} x ${height}`);
-    }
-  } finally {
-    site.server.close();
+  for (const [width, height, touch] of [[1280, 800, false], [390, 844, true]]) {
+    const early = await places(width, height, touch, true);
+    assert.ok(early.length > 8, early.join('\n'));
+    assert.deepStrictEqual(early, await places(width, height, touch, false), `${width} x ${height}`);
   }
 });

@@ -8,9 +8,10 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 const {createSiteServer} = require('../../tools/serve-site');
 
-// As tools/web.sh serves it (compressed copies, types, cache headers): `server` is Node's.
-exports.serve = async (site = process.env.TESSARO_SITE) => {
-  const {server} = createSiteServer(site);
+// As tools/web.sh serves it (compressed copies, types, cache headers): `server` is Node's;
+// `before`, http-server's handlers that answer some addresses themselves.
+exports.serve = async (site = process.env.TESSARO_SITE, before = []) => {
+  const {server} = createSiteServer(site, before);
   await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
   return {server, url: `http://127.0.0.1:${server.address().port}/`};
 };
@@ -37,9 +38,14 @@ exports.settle = async page => {
   return page.$('#overlay .dialog');
 };
 
-// `languages` stands for the browser's preferred languages, when given.
-exports.open = async (context, url, languages) => {
+// `languages` stands for the browser's preferred languages, when given; `page.errors` gathers
+// the page's uncaught errors and the warnings and errors of its console.
+exports.open = async (context, url, {languages, viewport} = {}) => {
   const page = await context.newPage();
+  page.errors = [];
+  page.on('pageerror', e => page.errors.push(e.message));
+  page.on('console', m => { if (m.type() === 'error' || m.type() === 'warn') page.errors.push(m.text()); });
+  if (viewport) await page.setViewport(viewport);
   if (languages) await page.evaluateOnNewDocument(l => Object.defineProperty(navigator, 'languages', {get: () => l}), languages);
   await page.goto(url);
   await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
@@ -52,6 +58,39 @@ exports.axe = async page => {
   if (!await page.evaluate(() => Boolean(window.axe))) await page.evaluate(AXE);
   return page.evaluate(async () => (await axe.run()).violations.map(v =>
     `${v.id}: ${v.nodes.map(n => n.target.join(' ')).join(', ')}`));
+};
+
+// Where a thumb or the pointer lands on each element `selector` finds that is not hidden by its
+// own style: the middle of the part of it that shows (a hand card lies on the one to its left,
+// so only its left part may show), that part's size, its text's size, whether it is laid out at
+// all (`placed`) and whether a tap at its middle reaches it (`hit`).
+const spots = selector => [...document.querySelectorAll(selector)].filter(e => e.style.display !== 'none').map(el => {
+  const r = el.getBoundingClientRect();
+  let right = r.right;
+  if (el.dataset.control === 'Image1') {
+    const next = document.querySelector(`[data-control="Image1"][data-index="${Number(el.dataset.index) + 1}"]`);
+    const n = next && next.style.display !== 'none' && next.getBoundingClientRect();
+    if (n && n.left > r.left && n.left < r.right && n.top < r.bottom && n.bottom > r.top) right = n.left;
+  }
+  const [x, y] = [(r.left + right) / 2, (r.top + r.bottom) / 2];
+  const target = e => e?.closest('[data-control], button, label');
+  return {name: `${el.dataset.control || el.textContent.trim()} ${el.dataset.index ?? ''}`, left: r.left, top: r.top, x, y,
+          width: right - r.left, height: r.height, font: parseFloat(getComputedStyle(el).fontSize),
+          placed: Boolean(el.offsetParent), hit: target(document.elementFromPoint(x, y)) === target(el)};
+});
+exports.spots = (page, selector) => page.evaluate(spots, selector);
+
+const pause = exports.pause = ms => new Promise(resolve => setTimeout(resolve, ms));
+// A tap as a thumb gives it (a click when not `touch`) on the first control `selector` finds, once
+// it shows (within a second, as a menu opened by the last tap), and the 100 to 300 ms a player
+// takes before the next one; returns the box then open, if any.
+exports.tap = async (page, selector, touch = true) => {
+  let spot;
+  for (let wait = 0; wait < 1000 && !(spot = (await exports.spots(page, selector))[0])?.hit; wait += 50) await pause(50);
+  assert.ok(spot && spot.hit, `${selector} is under the thumb`);
+  await (touch ? page.touchscreen.tap(spot.x, spot.y) : page.mouse.click(spot.x, spot.y));
+  await pause(100 + 200 * Math.random());
+  return exports.settle(page);
 };
 
 // Where the focus is, as a player would say it.
@@ -79,13 +118,13 @@ const shown = () => {
     labels: all('Label1').map(e => e.getAttribute('aria-disabled') === 'false'),
     option: all('Option1').findIndex(e => e.firstChild.checked)};
 };
-// tessaro-replay's lines for a script.
-function replayed(script) {
+// tessaro-replay's lines for a script, which must end with `status`.
+const replayed = exports.replayed = (script, status = 0) => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
   const run = spawnSync(process.env.TESSARO_REPLAY, ['--dir', dir], {input: script, encoding: 'utf8'});
-  assert.strictEqual(run.status, 0, run.stderr);
+  assert.strictEqual(run.status, status, run.stderr);
   return run.stdout.trim().split('\n').map(line => JSON.parse(line));
-}
+};
 
 // What the page must show of a line of tessaro-replay.
 function expected({state, board: b}) {
@@ -185,11 +224,8 @@ exports.walk = async (page, seed, actions, {touch = false, checkBox, step}) => {
     if (r < 0.55) {
       const win = await page.$eval('#window', e => e.getBoundingClientRect().toJSON());
       if (rand() < 0.6) {
-        const boxes = await page.$$eval('#board [data-control], #menubar button', els => els
-          .filter(e => e.offsetParent && e.style.display !== 'none')
-          .map(e => e.getBoundingClientRect().toJSON()));
-        const b = pick(boxes);
-        await pointAt(b.x + b.width * rand(), b.y + b.height * rand());
+        const b = pick((await exports.spots(page, '#board [data-control], #menubar button')).filter(s => s.placed));
+        await pointAt(b.left + b.width * rand(), b.top + b.height * rand());
       } else {
         await pointAt(win.x - 40 + (win.width + 80) * rand(), win.y - 40 + (win.height + 80) * rand());
       }
