@@ -92,12 +92,13 @@ async function main() {
   // The engine composes the cards' names in the player's language: here, in each language the
   // site has a catalog for (as the page looks its texts up), for the page to take its player's.
   layout.cardNamesIn = {};
+  const untranslated = page.t;
   for (const file of fs.readdirSync(path.join(site, 'i18n')).filter((f) => f.endsWith('.json'))) {
     const catalog = JSON.parse(fs.readFileSync(path.join(site, 'i18n', file), 'utf8'));
     page.t = (text) => (Object.prototype.hasOwnProperty.call(catalog, text) ? catalog[text] : text);
     layout.cardNamesIn[path.basename(file, '.json')] = JSON.parse(engine.ccall('tessaro_layout', 'string', [], [])).cardNames;
   }
-  page.t = (text) => text;
+  page.t = untranslated;
   const start = JSON.parse(await engine.ccall('tessaro_start', 'string', ['number'], [1], {async: true}));
 
   // The layout lists the controls front to back. The frame keeps the builder's order of

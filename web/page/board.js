@@ -47,13 +47,9 @@ function picture(img, n) {
     return;
   }
   img.style.visibility = '';
-  if (n === BACK) {
-    img.src = `cards/${n}.webp`;
-    img.srcset = `cards/${n}.webp 1x, cards/${n}@2x.webp 2x`;
-    return;
-  }
-  img.src = `cards/${n}.png`;
-  img.srcset = `cards/${n}.png 1x, cards/${n}@2x.png 2x`;
+  const type = n === BACK ? 'webp' : 'png';
+  img.src = `cards/${n}.${type}`;
+  img.srcset = `cards/${n}.${type} 1x, cards/${n}@2x.${type} 2x`;
 }
 
 const TAGS = {Frame2: 'div', Label1: 'div', Shape1: 'div', Option1: 'label'};

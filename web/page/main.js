@@ -65,7 +65,7 @@ async function takeOver() {
   if (!workers || !navigator.locks) return false;
   try {
     // A page that no worker controls (a first visit) has no new one waiting: nothing to ask.
-    // The locks are asked for only then: the browser answers that more slowly.
+    // The locks, which the browser answers more slowly, only when a new worker waits.
     const registration = workers.controller && await workers.getRegistration();
     const waiting = registration && registration.waiting;
     if (waiting && !(await navigator.locks.query()).held.some(l => l.name === PAGE_LOCK)) {
