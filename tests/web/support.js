@@ -5,6 +5,7 @@ const {spawnSync} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const {isDeepStrictEqual} = require('util');
 const puppeteer = require('puppeteer-core');
 const {createSiteServer} = require('../../tools/serve-site');
 
@@ -136,6 +137,9 @@ function expected({state, board: b}) {
     table: b.Image4.concat(b.Image7.slice(0, 2)),
     labels: b.Label1, option: b.Option1};
 }
+
+// Whether the page shows what a line of tessaro-replay shows (the WebKit walk's check).
+exports.shows = async (page, line) => isDeepStrictEqual(await page.evaluate(shown), expected(line));
 
 // The script so far and the page, after a thing done: a step of what `replays` checks.
 exports.snapshot = async page => [await page.evaluate(() => tessaroTest.script()), await page.evaluate(shown)];
