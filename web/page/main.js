@@ -64,9 +64,9 @@ async function takeOver() {
   const workers = navigator.serviceWorker;
   if (!workers || !navigator.locks) return false;
   try {
-    // A page that no worker controls (a first visit) has no new one waiting: nothing to ask.
-    // The locks, which the browser answers more slowly, only when a new worker waits.
-    const registration = workers.controller && await workers.getRegistration();
+    // The registration as asked for at the page's start (index.html); the locks, which the
+    // browser answers more slowly, only when a new worker waits.
+    const registration = await early.registration;
     const waiting = registration && registration.waiting;
     if (waiting && !(await navigator.locks.query()).held.some(l => l.name === PAGE_LOCK)) {
       const taken = new Promise(resolve => {
