@@ -245,6 +245,7 @@ TEST(Rules, ATranslationComposesWholeSentences) {
               "0 leer  0%4\r\n0 leer  1%4\r\n");
     text::setTranslator(nullptr);
     EXPECT_EQ(names::card(card::kNoPicture), "空");
+    EXPECT_EQ(names::card(card::faceOf(1, 2)), "红桃 A 1");  // an ace says its rank
 }
 
 }  // namespace

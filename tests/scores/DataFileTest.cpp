@@ -307,6 +307,22 @@ TEST_F(DataFileStorage, ASaveFailingOrDyingAtAnyCallLosesNoRecordItReportedSaved
     EXPECT_EQ(DataFile(program).load(), records::defaultRows());
     EXPECT_FALSE(enter(DataFile(program), 120, "张三"));
     EXPECT_EQ(readAll(programFile), old);
+    // The new file's name taken by others (planted files): eight names are tried, then the save
+    // gives up and says so.
+    const auto newFileOpen =
+        std::count(calls.begin(), std::find(calls.begin(), calls.end(), "write"), "openat") - 1;
+    for (const int taken : {7, 8}) {
+        ASSERT_TRUE(writeAll(programFile, old));
+        long opened = 0;
+        syscalls::hook = [&](const char* call) {
+            if (std::string(call) != "openat") return 0;
+            const long k = opened++;
+            return k >= newFileOpen && k < newFileOpen + taken ? EEXIST : 0;
+        };
+        EXPECT_EQ(enter(DataFile(program), 120, "张三"), taken < 8) << taken;
+        syscalls::hook = nullptr;
+        EXPECT_EQ(readAll(programFile), taken < 8 ? now : old) << taken;
+    }
     // A folder that the system cannot flush at all is no failure.
     syscalls::hook = [](const char* call) { return std::string(call) == "fsync" ? EINVAL : 0; };
     EXPECT_TRUE(enter(DataFile(program), 120, "张三"));
